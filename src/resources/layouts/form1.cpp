@@ -1,0 +1,18 @@
+#include "resources/layouts/layouts.h"
+#include "resources/layouts/page_frame.h"
+
+namespace resources::layouts {
+namespace {
+
+// The timer runs from the load and hands over to the welcome window.
+constexpr std::array kControls{
+    ControlSpec{.kind = Kind::Timer, .name = "Timer1", .interval = 3000, .enabled = true},
+};
+
+} // namespace
+
+constinit const host::FormSpec Form1{.name = "Form1", .title = "Vantrel Demo", .width = 7440,
+                                     .height = 5940, .backColour = kBlack,
+                                     .picture = "splash", .controls = kControls};
+
+} // namespace resources::layouts

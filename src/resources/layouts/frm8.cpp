@@ -1,0 +1,52 @@
+#include "resources/layouts/layouts.h"
+#include "resources/layouts/mouse_desk.h"
+#include "resources/layouts/page_frame.h"
+
+namespace resources::layouts {
+namespace {
+
+// The motherboard and the thin fixed cable lines lie in front of the frame, the thick
+// fixed cable lines behind it; the desk and the sprite come before the text box in the
+// keyboard order.
+constexpr std::array kFront{
+    ControlSpec{.kind = Kind::PictureBox, .name = kDesk, .left = 372, .top = 816, .width = 3384,
+                .height = 2172, .border = true, .tabIndex = 0},
+    withTabIndex(kPicmouse, 1),
+    kImgmi,
+    kImgmon,
+    kCableThin,
+    kCableThick,
+    kDots,
+    ControlSpec{.kind = Kind::Image, .name = "Imgmb", .left = 4080, .top = 450, .width = 4275,
+                .height = 4425, .picture = "mb_plain"},
+    ControlSpec{.kind = Kind::Line, .name = "Line6", .x1 = 2220, .y1 = 648, .x2 = 2220,
+                .y2 = 816, .foreColour = kCableSilver},
+    ControlSpec{.kind = Kind::Line, .name = "Line4", .x1 = 4068, .y1 = 648, .x2 = 2220,
+                .y2 = 648, .foreColour = kCableSilver},
+    ControlSpec{.kind = Kind::Image, .name = "Imgmb1", .left = 7305, .top = 570, .width = 4275,
+                .height = 4425, .picture = "mb_plain", .visible = false},
+    ControlSpec{.kind = Kind::Image, .name = "Imgmb2", .left = 7530, .top = 615, .width = 4275,
+                .height = 4425, .picture = "mb_serial", .visible = false},
+    ControlSpec{.kind = Kind::Image, .name = "Imgmb3", .left = 7440, .top = 690, .width = 4275,
+                .height = 4425, .picture = "mb_bus", .visible = false},
+};
+
+constexpr std::array kBehind{
+    ControlSpec{.kind = Kind::Line, .name = "Line3", .x1 = 4068, .y1 = 648, .x2 = 2244,
+                .y2 = 648, .foreColour = kCableGrey, .lineWidth = kThickLine},
+    ControlSpec{.kind = Kind::Line, .name = "Line5", .x1 = 2232, .y1 = 1008, .x2 = 2232,
+                .y2 = 648, .foreColour = kCableGrey, .lineWidth = kThickLine},
+};
+
+constexpr TextBox kText{.left = 1008, .top = 3012, .width = 2496, .height = 1332, .tabIndex = 2};
+
+constexpr auto kControls =
+    concat(kFront, pageFrame<true, false>("8", "Mouse and Motherboard Simulation", kText),
+           kBehind);
+
+} // namespace
+
+constinit const host::FormSpec Frm8 = pageForm(
+    "Frm8", "15. Mouse \u2013 Mouse and Motherboard Simulation (page 8 of 8)", kControls);
+
+} // namespace resources::layouts
