@@ -1,0 +1,298 @@
+#include "host/control.h"
+
+#include "host/error.h"
+#include "host/form.h"
+#include "host/host.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWidget>
+#include <cmath>
+
+namespace host {
+
+QColor colourFromLong(long value)
+{
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+long colourToLong(const QColor& colour) { return RGB(colour.red(), colour.green(), colour.blue()); }
+
+namespace {
+
+QColor colourFromHex(std::uint32_t rgb) { return QColor(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF); }
+
+const char* kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Image: return "image";
+    case Kind::Label: return "label";
+    case Kind::Line: return "line";
+    case Kind::PictureBox: return "picture box";
+    case Kind::RichTextBox: return "rich text box";
+    case Kind::PictureButton: return "picture button";
+    case Kind::Timer: return "timer";
+    case Kind::PictureList: return "picture list";
+    case Kind::PrintDialog: return "print dialog";
+    }
+    return "control";
+}
+
+} // namespace
+
+QFont fontFromSpec(const FontSpec& spec)
+{
+    QFont font(QString::fromUtf8(spec.family));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
+    font.setUnderline(spec.underline);
+    return font;
+}
+
+Control::Control(Form& form, const ControlSpec& spec)
+    : m_form(form), m_spec(spec), m_left(spec.left), m_top(spec.top), m_width(spec.width),
+      m_height(spec.height), m_x1(spec.x1), m_y1(spec.y1), m_x2(spec.x2), m_y2(spec.y2),
+      m_visible(spec.visible), m_enabled(spec.enabled), m_fore(colourFromHex(spec.foreColour)),
+      m_back(colourFromHex(spec.backColour)), m_font(fontFromSpec(spec.font)),
+      m_caption(spec.caption ? QString::fromUtf8(spec.caption) : QString())
+{
+    if (spec.picture)
+        m_picture = Picture::fromAsset(spec.picture);
+    if (spec.kind == Kind::Label && spec.autoSize) {
+        const QSizeF text = QFontMetricsF(m_font).size(Qt::TextSingleLine, m_caption);
+        m_width = float(std::ceil(text.width()) * m_form.twipsPerPixel());
+        m_height = float(std::ceil(text.height()) * m_form.twipsPerPixel());
+    }
+}
+
+Control::~Control() = default;
+
+QString Control::id() const
+{
+    QString id = QString::fromUtf8(m_spec.name);
+    if (m_spec.index >= 0)
+        id += QStringLiteral("(%1)").arg(m_spec.index);
+    return id;
+}
+
+void Control::requireKind(std::initializer_list<Kind> kinds, const char* property) const
+{
+    for (Kind k : kinds)
+        if (k == m_spec.kind)
+            return;
+    throw Error(std::string(m_form.name()) + "." + id().toStdString() + " is a " + kindName(m_spec.kind) +
+                " and has no property " + property + ".");
+}
+
+float Control::px(float twips) const { return twips / m_form.twipsPerPixel(); }
+
+bool Control::isLightweight() const
+{
+    return m_spec.kind == Kind::Image || m_spec.kind == Kind::Label || m_spec.kind == Kind::Line;
+}
+
+bool Control::takesMouse() const { return m_visible && (m_spec.kind == Kind::Image || m_spec.kind == Kind::Label); }
+
+float Control::left() const { return m_left; }
+float Control::top() const { return m_top; }
+
+float Control::width() const
+{
+    if ((m_spec.kind == Kind::Image || m_spec.kind == Kind::PictureBox) && !m_picture.isNull())
+        return float(m_picture.size().width() * m_form.twipsPerPixel());
+    return m_width;
+}
+
+float Control::height() const
+{
+    if ((m_spec.kind == Kind::Image || m_spec.kind == Kind::PictureBox) && !m_picture.isNull())
+        return float(m_picture.size().height() * m_form.twipsPerPixel());
+    return m_height;
+}
+
+void Control::setLeft(float twips) { m_left = twips; changed(); }
+void Control::setTop(float twips) { m_top = twips; changed(); }
+void Control::setWidth(float twips) { m_width = twips; changed(); }
+void Control::setHeight(float twips) { m_height = twips; changed(); }
+
+void Control::setVisible(bool visible)
+{
+    m_visible = visible;
+    changed();
+}
+
+Picture Control::picture() const
+{
+    requireKind({Kind::Image, Kind::PictureBox, Kind::PictureButton}, "Picture");
+    return m_picture;
+}
+
+void Control::setPicture(const Picture& picture)
+{
+    requireKind({Kind::Image, Kind::PictureBox, Kind::PictureButton}, "Picture");
+    m_picture = picture;
+    changed();
+}
+
+#define LINE_COORDINATE(get, set, member)                                                                    \
+    float Control::get() const                                                                              \
+    {                                                                                                       \
+        requireKind({Kind::Line}, #get);                                                                    \
+        return member;                                                                                      \
+    }                                                                                                       \
+    void Control::set(float v)                                                                              \
+    {                                                                                                       \
+        requireKind({Kind::Line}, #get);                                                                    \
+        member = v;                                                                                         \
+        changed();                                                                                          \
+    }
+LINE_COORDINATE(x1, setX1, m_x1)
+LINE_COORDINATE(y1, setY1, m_y1)
+LINE_COORDINATE(x2, setX2, m_x2)
+LINE_COORDINATE(y2, setY2, m_y2)
+#undef LINE_COORDINATE
+
+long Control::borderColor() const
+{
+    requireKind({Kind::Line}, "BorderColor");
+    return colourToLong(m_fore);
+}
+
+void Control::setBorderColor(long colour)
+{
+    requireKind({Kind::Line}, "BorderColor");
+    m_fore = colourFromLong(colour);
+    changed();
+}
+
+long Control::backColor() const { return colourToLong(m_back); }
+
+void Control::setBackColor(long colour)
+{
+    m_back = colourFromLong(colour);
+    changed();
+}
+
+QString Control::caption() const
+{
+    requireKind({Kind::Label}, "Caption");
+    return m_caption;
+}
+
+QString Control::text() const
+{
+    requireKind({Kind::RichTextBox}, "Text");
+    return m_text;
+}
+
+void Control::setText(const QString& text)
+{
+    requireKind({Kind::RichTextBox}, "Text");
+    m_text = text;
+    changed();
+}
+
+bool Control::enabled() const { return m_enabled; }
+
+void Control::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (m_timer) {
+        if (enabled && m_spec.interval > 0)
+            m_timer->start(m_spec.interval);
+        else
+            m_timer->stop();
+    }
+}
+
+PrintSettings& Control::printSettings()
+{
+    requireKind({Kind::PrintDialog}, "print settings");
+    return m_print;
+}
+
+std::unique_ptr<Printer> Control::showPrinter()
+{
+    requireKind({Kind::PrintDialog}, "ShowPrinter");
+    auto printer = m_form.host().desktop().printDialog(m_print, m_form.widget());
+    if (!printer && m_print.cancelError)
+        throw CancelError();
+    return printer;
+}
+
+QRectF Control::pixelRect() const
+{
+    if (m_spec.kind == Kind::Line)
+        return QRectF(QPointF(px(m_x1), px(m_y1)), QPointF(px(m_x2), px(m_y2))).normalized();
+    const QPointF topLeft(std::round(px(m_left)), std::round(px(m_top)));
+    if (!m_picture.isNull() && (m_spec.kind == Kind::Image || m_spec.kind == Kind::PictureBox))
+        return QRectF(topLeft, QSizeF(m_picture.size()));
+    return QRectF(topLeft, QSizeF(std::round(px(m_width)), std::round(px(m_height))));
+}
+
+void Control::paint(QPainter& painter) const
+{
+    if (!m_visible)
+        return;
+    switch (m_spec.kind) {
+    case Kind::Image:
+        m_picture.draw(painter, pixelRect().topLeft());
+        break;
+    case Kind::Label: {
+        const QRectF r = pixelRect();
+        if (!m_spec.transparent)
+            painter.fillRect(r, m_back);
+        painter.setFont(m_font);
+        painter.setPen(m_fore);
+        int flags = Qt::AlignTop;
+        flags |= m_spec.align == Align::Center ? Qt::AlignHCenter
+                 : m_spec.align == Align::Right ? Qt::AlignRight
+                                                : Qt::AlignLeft;
+        if (m_spec.wordWrap)
+            flags |= Qt::TextWordWrap;
+        painter.drawText(r, flags, m_caption);
+        break;
+    }
+    case Kind::Line: {
+        // Odd widths sit on pixel centres so that thin lines stay crisp.
+        const qreal shift = (m_spec.lineWidth % 2) ? 0.5 : 0.0;
+        auto point = [&](float x, float y) { return QPointF(std::floor(px(x)) + shift, std::floor(px(y)) + shift); };
+        painter.setPen(QPen(m_fore, m_spec.lineWidth, Qt::SolidLine, Qt::SquareCap));
+        painter.drawLine(point(m_x1, m_y1), point(m_x2, m_y2));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Control::changed()
+{
+    if (isLightweight()) {
+        if (QWidget* w = m_container ? m_container->widget() : m_form.isLoaded() ? m_form.widget() : nullptr)
+            w->update();
+        return;
+    }
+    syncWidget();
+}
+
+void Control::syncWidget()
+{
+    if (!m_widget)
+        return;
+    QPointF origin(0, 0);
+    if (m_container && m_container->widget())
+        origin = QPointF(m_container->spec().border ? 2 : 0, m_container->spec().border ? 2 : 0);
+    m_widget->setGeometry(pixelRect().translated(origin).toRect());
+    m_widget->setVisible(m_visible);
+    if (m_spec.kind == Kind::RichTextBox) {
+        auto* edit = static_cast<QTextEdit*>(m_widget.data());
+        if (edit->toPlainText() != m_text)
+            edit->setPlainText(m_text);
+    }
+    m_widget->update();
+}
+
+} // namespace host

@@ -1,0 +1,380 @@
+#include "host/form.h"
+
+#include "host/error.h"
+#include "host/host.h"
+#include "host/pointers.h"
+#include "host/widgets.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <cmath>
+
+namespace host {
+
+struct Form::State {
+    std::vector<std::unique_ptr<Control>> controls;
+    QPointer<FormWidget> widget;
+    float width = 0, height = 0;
+    QColor back;
+    Picture picture;
+    int dpi = 96;
+    bool placed = false;
+};
+
+namespace {
+
+QColor hexColour(std::uint32_t rgb) { return QColor(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF); }
+
+const std::vector<std::unique_ptr<Control>> kNoControls;
+
+} // namespace
+
+Form::Form(Host& host, const FormSpec& layout) : m_host(host), m_layout(layout) { m_host.registerForm(*this); }
+
+Form::~Form()
+{
+    m_host.unregisterForm(*this);
+    // At the end of the run no event loop will delete the widgets later.
+    if (m_state)
+        m_dying.push_back(std::move(m_state));
+    for (auto& s : m_dying)
+        delete s->widget.data();
+}
+
+void Form::Load()
+{
+    if (m_state)
+        return;
+    if (m_host.ending())
+        throw Stop{};
+    auto state = std::make_unique<State>();
+    state->dpi = m_host.pixelsPerInch();
+    state->width = m_layout.width;
+    state->height = m_layout.height;
+    state->back = hexColour(m_layout.backColour);
+    if (m_layout.picture)
+        state->picture = Picture::fromAsset(m_layout.picture);
+    // The window counts as loaded before its controls and its load handler, so that a
+    // reference from inside the load does not load it a second time.
+    m_state = std::move(state);
+    ++m_generation;
+    try {
+        for (const ControlSpec& spec : m_layout.controls)
+            m_state->controls.push_back(std::make_unique<Control>(*this, spec));
+        for (auto& c : m_state->controls)
+            if (c->spec().container)
+                c->setContainer(&control(c->spec().container));
+        buildWidgets();
+    } catch (...) {
+        m_state.reset();
+        ++m_generation;
+        throw;
+    }
+    m_host.dispatch(*this, [this] { Form_Load(); });
+}
+
+void Form::buildWidgets()
+{
+    auto* window = new FormWidget(*this);
+    m_state->widget = window;
+    window->setWindowTitle(QString::fromUtf8(m_layout.title ? m_layout.title : m_layout.name));
+    window->setAccessibleName(window->windowTitle());
+    if (m_layout.icon)
+        window->setWindowIcon(QIcon(QPixmap::fromImage(Picture::fromAsset(m_layout.icon).image())));
+    window->resize(placement().size());
+
+    // Containers before what they hold: the layout lists a picture box before its content.
+    for (auto& c : m_state->controls) {
+        QWidget* parent = c->container() ? c->container()->widget() : window;
+        const unsigned generation = m_generation;
+        const std::string name = c->name();
+        const int index = c->index();
+        switch (c->kind()) {
+        case Kind::PictureBox: {
+            auto* box = new ContainerWidget(*this, c.get(), parent);
+            box->setCursor(cursorFor(c->spec().pointer));
+            if (c->spec().toolTip)
+                box->setToolTip(QString::fromUtf8(c->spec().toolTip));
+            c->setWidget(box);
+            break;
+        }
+        case Kind::RichTextBox: {
+            auto* edit = new TextBoxWidget(parent);
+            edit->setFont(c->font());
+            c->setWidget(edit);
+            break;
+        }
+        case Kind::PictureButton: {
+            auto* button = new ButtonWidget(parent);
+            if (!c->picture().isNull()) {
+                button->setIcon(QIcon(QPixmap::fromImage(c->picture().image())));
+                button->setIconSize(c->picture().size());
+            }
+            if (c->spec().toolTip) {
+                button->setToolTip(QString::fromUtf8(c->spec().toolTip));
+                button->setAccessibleName(button->toolTip());
+            }
+            QObject::connect(button, &QPushButton::clicked, button, [this, generation, name, index] {
+                if (generation == m_generation)
+                    raise(Event::Click, name, index);
+            });
+            c->setWidget(button);
+            break;
+        }
+        case Kind::Timer: {
+            auto* timer = new QTimer(window);
+            QObject::connect(timer, &QTimer::timeout, window, [this, generation, name, index] {
+                if (generation == m_generation)
+                    raise(Event::Timer, name, index);
+            });
+            c->setTimer(timer);
+            c->setEnabled(c->enabled());
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    // Stacking among child widgets follows the stored front-to-back order.
+    for (auto it = m_state->controls.rbegin(); it != m_state->controls.rend(); ++it) {
+        if (QWidget* w = (*it)->widget()) {
+            (*it)->syncWidget();
+            w->raise();
+        }
+    }
+    // Tab order and initial focus.
+    std::vector<Control*> focusable;
+    for (auto& c : m_state->controls)
+        if (c->widget() && c->spec().tabIndex >= 0)
+            focusable.push_back(c.get());
+    std::sort(focusable.begin(), focusable.end(),
+              [](const Control* a, const Control* b) { return a->spec().tabIndex < b->spec().tabIndex; });
+    for (size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
+    for (auto& c : m_state->controls)
+        if (c->widget() && c->spec().focus)
+            c->widget()->setFocus();
+    for (auto& [keys, handler] : m_shortcuts) {
+        auto* shortcut = new QShortcut(keys, window);
+        const unsigned generation = m_generation;
+        QObject::connect(shortcut, &QShortcut::activated, window, [this, generation, h = handler] {
+            if (generation == m_generation)
+                m_host.dispatch(*this, h);
+        });
+    }
+    skipTaskbar(window);
+}
+
+void Form::Show()
+{
+    Load();
+    FormWidget* window = m_state ? m_state->widget.data() : nullptr;
+    if (!window)
+        return;
+    if (!m_state->placed) {
+        window->setGeometry(placement());
+        m_state->placed = true;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Form::Hide()
+{
+    if (m_state && m_state->widget)
+        m_state->widget->hide();
+}
+
+void Form::Unload()
+{
+    if (!m_state)
+        return;
+    if (m_state->widget)
+        m_state->widget->hide();
+    m_dying.push_back(std::move(m_state));
+    ++m_generation;
+    if (m_depth == 0)
+        releaseDying();
+}
+
+void Form::closeForEnd() { Unload(); }
+
+void Form::leaveHandler()
+{
+    if (--m_depth == 0 && !m_dying.empty())
+        releaseDying();
+}
+
+void Form::releaseDying()
+{
+    // The widget may be inside the event that ended the last handler: delete it from
+    // the event loop. Its controls are ours and no handler of this window runs now.
+    for (auto& s : m_dying)
+        if (s->widget) {
+            s->widget->hide();
+            s->widget->deleteLater();
+        }
+    m_dying.clear();
+}
+
+bool Form::isVisible() const { return m_state && m_state->widget && m_state->widget->isVisible(); }
+
+Control& Form::control(std::string_view name, int index)
+{
+    Load();
+    for (auto& c : m_state->controls)
+        if (name == c->name() && index == c->index())
+            return *c;
+    std::string id(name);
+    if (index >= 0)
+        id += "(" + std::to_string(index) + ")";
+    throw Error(std::string(m_layout.name) + " has no control " + id + ".");
+}
+
+bool Form::hasControl(std::string_view name, int index)
+{
+    Load();
+    for (auto& c : m_state->controls)
+        if (name == c->name() && index == c->index())
+            return true;
+    return false;
+}
+
+float Form::width()
+{
+    Load();
+    return m_state->width;
+}
+
+float Form::height()
+{
+    Load();
+    return m_state->height;
+}
+
+void Form::setWidth(float twips)
+{
+    Load();
+    m_state->width = twips;
+    if (m_state->widget)
+        m_state->widget->resize(placement().size());
+}
+
+void Form::setHeight(float twips)
+{
+    Load();
+    m_state->height = twips;
+    if (m_state->widget)
+        m_state->widget->resize(placement().size());
+}
+
+long Form::backColor()
+{
+    Load();
+    return colourToLong(m_state->back);
+}
+
+void Form::setBackColor(long colour)
+{
+    Load();
+    m_state->back = colourFromLong(colour);
+    if (m_state->widget)
+        m_state->widget->update();
+}
+
+quintptr Form::hDC()
+{
+    Load();
+    return quintptr(m_state.get());
+}
+
+QImage Form::grabImage() { return widget()->grab().toImage(); }
+
+QWidget* Form::widget()
+{
+    Load();
+    return m_state->widget;
+}
+
+float Form::twipsPerPixel() const { return 1440.0f / float(m_state ? m_state->dpi : 96); }
+
+const std::vector<std::unique_ptr<Control>>& Form::controls() const
+{
+    return m_state ? m_state->controls : kNoControls;
+}
+
+QColor Form::background() const { return m_state ? m_state->back : QColor(Qt::white); }
+
+Picture Form::windowPicture() const { return m_state ? m_state->picture : Picture(); }
+
+QRect Form::placement() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    if (m_layout.maximized)
+        return area;
+    const QSize size(int(std::lround(m_state->width / twipsPerPixel())), int(std::lround(m_state->height / twipsPerPixel())));
+    return QRect(area.center() - QPoint(size.width() / 2, size.height() / 2) + QPoint(1, 1), size);
+}
+
+void Form::raise(Event event, const Control* target, const MouseArgs& args)
+{
+    const auto it = m_handlers.find({target ? std::string(target->name()) : std::string(kWindow), event});
+    if (it == m_handlers.end())
+        return;
+    const Handler handler = it->second;
+    const int index = target ? target->index() : -1;
+    m_host.dispatch(*this, [&] { handler(index, args); });
+}
+
+void Form::raise(Event event, std::string_view name, int index, const MouseArgs& args)
+{
+    if (name == kWindow) {
+        raise(event, nullptr, args);
+        return;
+    }
+    if (!m_state || !hasHandler(event, name))
+        return;
+    for (auto& c : m_state->controls)
+        if (name == c->name() && index == c->index()) {
+            raise(event, c.get(), args);
+            return;
+        }
+}
+
+bool Form::hasHandler(Event event, std::string_view name) const
+{
+    return m_handlers.count({std::string(name), event}) > 0;
+}
+
+void Form::addShortcut(const QKeySequence& keys, std::function<void()> handler)
+{
+    m_shortcuts.emplace_back(keys, std::move(handler));
+}
+
+void Form::closeRequested() { m_host.closeRequested(*this); }
+
+void Form::bind(Event event, std::string_view name, Handler handler)
+{
+    m_handlers[{std::string(name), event}] = std::move(handler);
+}
+
+void Form::onClick(std::string_view name, std::function<void()> handler)
+{
+    bind(Event::Click, name, [h = std::move(handler)](int, const MouseArgs&) { h(); });
+}
+
+void Form::onClickIndexed(std::string_view name, std::function<void(int)> handler)
+{
+    bind(Event::Click, name, [h = std::move(handler)](int index, const MouseArgs&) { h(index); });
+}
+
+void Form::onMouseMove(std::string_view name, std::function<void(float, float)> handler)
+{
+    bind(Event::MouseMove, name, [h = std::move(handler)](int, const MouseArgs& a) { h(a.x, a.y); });
+}
+
+} // namespace host

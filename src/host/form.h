@@ -1,0 +1,126 @@
+// A window by name: one object for the whole run whose loaded state (controls and
+// the Qt widget) is built from its stored layout at every load and released at unload.
+#pragma once
+
+#include "host/control.h"
+#include "host/layout.h"
+
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QKeySequence>
+class QWidget;
+
+namespace host {
+
+class Host;
+class FormWidget;
+
+enum class Event { Click, DblClick, MouseDown, MouseMove, Timer };
+
+struct MouseArgs {
+    int button = 0; // 1 left, 2 right, 4 middle
+    int shift = 0;  // 1 Shift, 2 Ctrl, 4 Alt
+    float x = 0;    // twips, relative to the control
+    float y = 0;
+};
+
+using Handler = std::function<void(int index, const MouseArgs& args)>;
+
+// The name under which a window's own (background) events are bound.
+inline constexpr const char* kWindow = "Form";
+
+class Form {
+public:
+    Form(Host& host, const FormSpec& layout);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const char* name() const { return m_layout.name; }
+    const FormSpec& layout() const { return m_layout; }
+    Host& host() const { return m_host; }
+
+    // Loads the window if needed (its load handler runs to the end first), shows it,
+    // brings it to the front and activates it.
+    void Show();
+    void Hide();
+    // Hides the window at once and forgets it; its controls are released as soon as
+    // none of its handlers is running any more.
+    void Unload();
+    void Load(); // loads hidden, if not loaded
+
+    bool isLoaded() const { return m_state != nullptr; }
+    bool isVisible() const;
+    // Changes at every load and unload: a handler compares it to notice that its
+    // window went away while it yielded.
+    unsigned generation() const { return m_generation; }
+    int runningHandlers() const { return m_depth; }
+
+    // Reaching a control loads the window first (implicit load). A missing name or
+    // index fails at once, naming window and control.
+    Control& control(std::string_view name, int index = -1);
+    bool hasControl(std::string_view name, int index = -1);
+
+    float width();
+    float height();
+    void setWidth(float twips);
+    void setHeight(float twips);
+    long backColor();
+    void setBackColor(long colour);
+    quintptr hDC();
+    QImage grabImage(); // the client area as displayed now
+
+    QWidget* widget(); // loads; for tests, printing and the desktop
+    float twipsPerPixel() const;
+
+    // Raises an event on a control (nullptr: the window itself) through the dispatch
+    // boundary. Used by the widgets, and by tests that drive handlers directly.
+    void raise(Event event, const Control* target, const MouseArgs& args = {});
+    void raise(Event event, std::string_view control, int index = -1, const MouseArgs& args = {});
+    bool hasHandler(Event event, std::string_view control) const;
+
+    // Keyboard shortcut of the window that runs a handler through the dispatch boundary.
+    void addShortcut(const QKeySequence& keys, std::function<void()> handler);
+
+    void closeRequested();
+
+    // For the widgets.
+    const std::vector<std::unique_ptr<Control>>& controls() const;
+    QColor background() const;
+    Picture windowPicture() const;
+    QRect placement() const; // pixel geometry the window should have
+
+protected:
+    virtual void Form_Load() {}
+
+    void bind(Event event, std::string_view control, Handler handler);
+    void onClick(std::string_view control, std::function<void()> handler);
+    void onClickIndexed(std::string_view control, std::function<void(int)> handler);
+    void onMouseMove(std::string_view control, std::function<void(float x, float y)> handler);
+
+private:
+    friend class Host;
+    struct State;
+    void enterHandler() { ++m_depth; }
+    void leaveHandler();
+    void releaseDying();
+    void closeForEnd();
+    void buildWidgets();
+    float pixelsPerTwip() const;
+
+    Host& m_host;
+    const FormSpec& m_layout;
+    std::unique_ptr<State> m_state;
+    std::vector<std::unique_ptr<State>> m_dying;
+    std::map<std::pair<std::string, Event>, Handler> m_handlers;
+    std::vector<std::pair<QKeySequence, std::function<void()>>> m_shortcuts;
+    unsigned m_generation = 0;
+    int m_depth = 0;
+};
+
+} // namespace host

@@ -1,0 +1,171 @@
+#include "host/host.h"
+
+#include "host/error.h"
+#include "host/form.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFont>
+#include <QGuiApplication>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+Host* g_instance = nullptr;
+
+// Credit a paced yield may bank after a slow stretch, and how far ahead it may run
+// before it waits for events instead of spinning.
+constexpr auto kSlack = std::chrono::milliseconds(1);
+
+} // namespace
+
+Host::Host(Desktop& desktop, std::chrono::nanoseconds pace) : m_desktop(desktop), m_pace(pace)
+{
+    g_instance = this;
+    // The layouts name the fonts of the desktop they were designed on.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+}
+
+Host::~Host()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+Host& Host::instance()
+{
+    if (!g_instance)
+        throw Error("The program's host is not running.");
+    return *g_instance;
+}
+
+void Host::registerForm(Form& form) { m_forms.push_back(&form); }
+
+void Host::unregisterForm(Form& form) { std::erase(m_forms, &form); }
+
+Form& Host::form(std::string_view name) const
+{
+    for (Form* f : m_forms)
+        if (name == f->name())
+            return *f;
+    throw Error("There is no window named " + std::string(name) + ".");
+}
+
+void Host::DoEvents()
+{
+    ++m_yields;
+    if (m_yieldHook)
+        m_yieldHook(m_yields);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (m_pace.count() > 0 && !m_ending)
+        pace();
+    checkStop();
+}
+
+void Host::pace()
+{
+    using clock = std::chrono::steady_clock;
+    auto now = clock::now();
+    if (m_due < now - kSlack)
+        m_due = now;
+    m_due += m_pace;
+    if (m_due - now <= kSlack)
+        return;
+    // Well ahead: wait for events (delivering any that come) until the due time.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    while (!m_ending && now < m_due) {
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(m_due - now);
+        wake.start(int(wait.count()));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        now = clock::now();
+    }
+}
+
+void Host::checkStop() const
+{
+    if (m_ending)
+        throw Stop{};
+    if (!m_frames.empty()) {
+        const Frame& f = m_frames.back();
+        if (f.form->generation() != f.generation)
+            throw Stop{};
+    }
+}
+
+void Host::End()
+{
+    m_ending = true;
+    for (Form* f : m_forms)
+        f->closeForEnd();
+    if (!m_endRequested) {
+        m_endRequested = true;
+        m_desktop.end();
+    }
+    if (!m_frames.empty())
+        throw Stop{};
+}
+
+void Host::dispatch(Form& form, const std::function<void()>& handler)
+{
+    if (m_ending || int(m_frames.size()) >= kMaxNesting)
+        return;
+    m_frames.push_back({&form, form.generation()});
+    m_deepest = std::max(m_deepest, int(m_frames.size()));
+    form.enterHandler();
+    QString failure;
+    try {
+        handler();
+    } catch (const Stop&) {
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    m_frames.pop_back();
+    form.leaveHandler();
+    if (!failure.isEmpty() && !m_ending)
+        report(failure);
+}
+
+void Host::report(const QString& message)
+{
+    // Reported outside the failed handler's frame, so a failure in the report itself
+    // cannot recurse into it.
+    try {
+        m_desktop.messageBox(message, mb::OkOnly | mb::Critical, QStringLiteral("Vantrel"));
+    } catch (...) {
+    }
+}
+
+void Host::closeRequested(Form& form)
+{
+    if (m_closeHandler)
+        dispatch(form, m_closeHandler);
+}
+
+int GetDeviceCaps(quintptr hdc, int index)
+{
+    if (!hdc)
+        throw Error("There is no device context.");
+    return index == LOGPIXELSX ? Host::instance().desktop().logicalDpi() : 0;
+}
+
+void setScreenMousePointer(int pointer)
+{
+    if (pointer == 0)
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+}
+
+int Host::pixelsPerInch()
+{
+    const int dpi = m_desktop.logicalDpi();
+    return dpi > 0 ? dpi : 96;
+}
+
+} // namespace host

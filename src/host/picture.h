@@ -1,0 +1,39 @@
+// Pictures: shared, immutable images that keep the name of their asset.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <memory>
+#include <string_view>
+
+class QPainter;
+
+namespace host {
+
+class Picture {
+public:
+    Picture() = default; // no picture
+
+    // The picture of an asset, rendered from its SVG source; each asset is read once
+    // per run and every later call shares it. Throws host::Error for an unknown asset.
+    static Picture fromAsset(std::string_view asset);
+
+    bool isNull() const { return !m_data; }
+    QString name() const;
+    QSize size() const; // logical pixels
+    // Rendered at the exact pixel size times the device pixel ratio, cached per ratio.
+    QImage image(qreal devicePixelRatio = 1.0) const;
+    void draw(QPainter& painter, QPointF topLeft) const;
+
+    // Identity: two pictures are equal when they are the same asset.
+    bool operator==(const Picture& other) const { return m_data == other.m_data; }
+
+    struct Data; // shared by every control that shows the picture
+
+private:
+    explicit Picture(std::shared_ptr<Data> data) : m_data(std::move(data)) {}
+    std::shared_ptr<Data> m_data;
+};
+
+} // namespace host

@@ -1,0 +1,131 @@
+#include "host/desktop.h"
+
+#include "host/error.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+class QtPrinter final : public Printer {
+public:
+    explicit QtPrinter(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
+
+    void printImage(const QImage& image, double dpi) override
+    {
+        if (!m_painter.isActive() && !m_painter.begin(m_printer.get()))
+            throw Error("The printer could not be opened.");
+        // Physical size: the image's inches times the printer's resolution.
+        const double scale = m_printer->resolution() / dpi;
+        const QRectF target(QPointF(0, 0), QSizeF(image.width() * scale, image.height() * scale));
+        m_painter.drawImage(target, image);
+    }
+
+    void endDoc() override
+    {
+        if (m_painter.isActive() && !m_painter.end())
+            throw Error("The print job failed.");
+        if (m_printer->printerState() == QPrinter::Error)
+            throw Error("The print job failed.");
+    }
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+};
+
+class QtDesktop final : public Desktop {
+public:
+    int messageBox(const QString& prompt, int style, const QString& title) override
+    {
+        QMessageBox box;
+        box.setWindowTitle(title);
+        box.setText(prompt);
+        switch (style & 0x70) {
+        case mb::Critical: box.setIcon(QMessageBox::Critical); break;
+        case mb::Question: box.setIcon(QMessageBox::Question); break;
+        case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case mb::Information: box.setIcon(QMessageBox::Information); break;
+        default: break;
+        }
+        if ((style & 7) == mb::YesNo) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        const int answer = box.exec();
+        switch (answer) {
+        case QMessageBox::Yes: return mb::Yes;
+        case QMessageBox::No: return mb::No;
+        case QMessageBox::Ok: return mb::Ok;
+        default: return (style & 7) == mb::YesNo ? mb::No : mb::Ok;
+        }
+    }
+
+    std::unique_ptr<Printer> printDialog(const PrintSettings& settings, QWidget* parent) override
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setCopyCount(settings.copies);
+        QPrintDialog dialog(printer.get(), parent);
+        dialog.setMinMax(1, 1);
+        if (settings.fromPage > 0)
+            dialog.setFromTo(settings.fromPage, settings.toPage);
+        // Last: setting a range turns the page-range choice back on.
+        if (settings.flags & kNoPageNumbers)
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        if (dialog.exec() != QDialog::Accepted)
+            return nullptr;
+        return std::make_unique<QtPrinter>(std::move(printer));
+    }
+
+    void shell(const QString& command, int) override
+    {
+        QStringList words = QProcess::splitCommand(command);
+        if (words.isEmpty())
+            throw Error("There is nothing to start.");
+        const QString program = words.takeFirst();
+        if (!QStandardPaths::findExecutable(program).isEmpty()) {
+            if (QProcess::startDetached(program, words))
+                return;
+            throw Error("The program " + program.toStdString() + " could not be started.");
+        }
+        // Without the Windows shell, a web address goes to the desktop's own opener.
+        if (program == QLatin1String("explorer") && words.size() == 1) {
+            const QUrl url = QUrl::fromUserInput(words.first());
+            if (url.isValid() && QDesktopServices::openUrl(url))
+                return;
+            throw Error("The address " + words.first().toStdString() + " could not be opened.");
+        }
+        throw Error("The program " + program.toStdString() + " was not found.");
+    }
+
+    int logicalDpi() override
+    {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? int(std::lround(screen->logicalDotsPerInchX())) : 0;
+    }
+
+    void end() override { QCoreApplication::exit(0); }
+};
+
+} // namespace
+
+std::unique_ptr<Desktop> makeQtDesktop() { return std::make_unique<QtDesktop>(); }
+
+} // namespace host

@@ -1,0 +1,224 @@
+#include "host/widgets.h"
+
+#include "host/host.h"
+#include "host/pointers.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#if __has_include(<xcb/xcb.h>)
+#include <xcb/xcb.h>
+#define HAVE_XCB 1
+#endif
+
+namespace host {
+
+namespace {
+
+int buttonOf(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftOf(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+} // namespace
+
+ContainerWidget::ContainerWidget(Form& form, Control* self, QWidget* parent)
+    : QWidget(parent), m_form(form), m_self(self), m_generation(form.generation())
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool ContainerWidget::current() const { return m_form.isLoaded() && m_form.generation() == m_generation; }
+
+QPointF ContainerWidget::innerOrigin() const
+{
+    return (m_self && m_self->spec().border) ? QPointF(2, 2) : QPointF(0, 0);
+}
+
+Control* ContainerWidget::hitTest(QPointF pos) const
+{
+    if (!current())
+        return nullptr;
+    const QPointF inner = pos - innerOrigin();
+    for (auto& c : m_form.controls())
+        if (c->container() == m_self && c->takesMouse() && c->pixelRect().contains(inner))
+            return c.get();
+    return nullptr;
+}
+
+void ContainerWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!current()) {
+        painter.fillRect(rect(), Qt::white);
+        return;
+    }
+    if (m_self) {
+        painter.fillRect(rect(), host::colourFromLong(m_self->backColor()));
+        if (!m_self->picture().isNull())
+            m_self->picture().draw(painter, innerOrigin());
+    } else {
+        painter.fillRect(rect(), m_form.background());
+        m_form.windowPicture().draw(painter, QPointF(0, 0));
+    }
+    painter.save();
+    const QPointF origin = innerOrigin();
+    painter.setClipRect(QRectF(origin, QSizeF(size()) - QSizeF(2 * origin.x(), 2 * origin.y())));
+    painter.translate(origin);
+    const auto& controls = m_form.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        if ((*it)->container() == m_self && (*it)->isLightweight())
+            (*it)->paint(painter);
+    painter.restore();
+    if (m_self && m_self->spec().border) {
+        // A sunken single border, as the desktop draws it.
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter.setPen(QColor(128, 128, 128));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+        const QRectF in = r.adjusted(1, 1, -1, -1);
+        painter.setPen(QColor(64, 64, 64));
+        painter.drawLine(in.topLeft(), in.topRight());
+        painter.drawLine(in.topLeft(), in.bottomLeft());
+        painter.setPen(QColor(212, 208, 200));
+        painter.drawLine(in.bottomLeft(), in.bottomRight());
+        painter.drawLine(in.topRight(), in.bottomRight());
+    }
+}
+
+MouseArgs ContainerWidget::argsFor(const QMouseEvent* event, const Control* target) const
+{
+    QPointF pos = event->position() - innerOrigin();
+    if (target)
+        pos -= target->pixelRect().topLeft();
+    const float twips = m_form.twipsPerPixel();
+    const Qt::MouseButtons buttons = event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
+    return MouseArgs{buttonOf(buttons), shiftOf(event->modifiers()), float(pos.x()) * twips, float(pos.y()) * twips};
+}
+
+ContainerWidget::Target ContainerWidget::targetOf(const Control* c) const
+{
+    return c ? Target{c->name(), c->index(), m_generation} : Target{"", -1, m_generation};
+}
+
+void ContainerWidget::deliver(Event e, QMouseEvent* event)
+{
+    event->accept();
+    if (!current())
+        return;
+    Control* hit = hitTest(event->position());
+    const MouseArgs args = argsFor(event, hit);
+    if (e == Event::MouseMove)
+        setCursor(cursorFor(hit ? hit->spec().pointer : m_self ? m_self->spec().pointer : Pointer::Default));
+    if (e == Event::MouseDown)
+        m_pressed = targetOf(hit);
+    if (e == Event::Click) {
+        const bool same = m_pressed && *m_pressed == targetOf(hit);
+        m_pressed.reset();
+        if (!same)
+            return;
+    }
+    m_form.raise(e, hit ? hit : m_self, args);
+}
+
+void ContainerWidget::mouseMoveEvent(QMouseEvent* event) { deliver(Event::MouseMove, event); }
+void ContainerWidget::mousePressEvent(QMouseEvent* event) { deliver(Event::MouseDown, event); }
+void ContainerWidget::mouseReleaseEvent(QMouseEvent* event) { deliver(Event::Click, event); }
+void ContainerWidget::mouseDoubleClickEvent(QMouseEvent* event) { deliver(Event::DblClick, event); }
+
+bool ContainerWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const Control* hit = hitTest(help->pos());
+        if (hit && hit->spec().toolTip) {
+            const QRect r = hit->pixelRect().translated(innerOrigin()).toAlignedRect();
+            QToolTip::showText(help->globalPos(), QString::fromUtf8(hit->spec().toolTip), this, r);
+        } else if (!toolTip().isEmpty()) {
+            return QWidget::event(event);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+FormWidget::FormWidget(Form& form) : ContainerWidget(form, nullptr, nullptr), m_form(form)
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FormWidget::closeEvent(QCloseEvent* event)
+{
+    // The desktop asks; the program decides (and ends through End, never by closing).
+    event->ignore();
+    m_form.closeRequested();
+}
+
+TextBoxWidget::TextBoxWidget(QWidget* parent) : QTextEdit(parent)
+{
+    setReadOnly(true);
+    setAcceptRichText(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TextBoxWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseMoveEvent(event);
+    event->accept(); // the window beneath must not see moves over the text
+}
+
+ButtonWidget::ButtonWidget(QWidget* parent) : QPushButton(parent) { setMouseTracking(true); }
+
+void ButtonWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    QPushButton::mouseMoveEvent(event);
+    event->accept();
+}
+
+void skipTaskbar(QWidget* window)
+{
+#ifdef HAVE_XCB
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    auto atom = [connection](const char* name) {
+        xcb_intern_atom_reply_t* reply =
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t a = reply ? reply->atom : XCB_ATOM_NONE;
+        free(reply);
+        return a;
+    };
+    const xcb_atom_t states[] = {atom("_NET_WM_STATE_SKIP_TASKBAR"), atom("_NET_WM_STATE_SKIP_PAGER")};
+    // Set before the first map: the window manager reads the initial state from it.
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), atom("_NET_WM_STATE"),
+                        XCB_ATOM_ATOM, 32, 2, states);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+} // namespace host

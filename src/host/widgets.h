@@ -1,0 +1,87 @@
+// The Qt widgets behind a loaded window: containers that paint their lightweight
+// controls and route mouse events to them, and the widget-backed controls.
+#pragma once
+
+#include "host/form.h"
+
+#include <QPushButton>
+#include <QTextEdit>
+#include <QWidget>
+#include <optional>
+#include <string>
+
+namespace host {
+
+// A window's client area or a picture box: paints the images, labels and lines it
+// holds in stored front-to-back order and sends each mouse event to the frontmost
+// visible image or label under the pointer, else to itself.
+class ContainerWidget : public QWidget {
+public:
+    ContainerWidget(Form& form, Control* self, QWidget* parent);
+
+    Control* self() const { return m_self; }
+    // The control that takes a mouse event at this point (nullptr: the container).
+    Control* hitTest(QPointF pos) const;
+    QPointF innerOrigin() const; // inside the border
+    // False once the window was unloaded or loaded afresh: this widget is then only
+    // waiting to be deleted.
+    bool current() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct Target {
+        std::string name;
+        int index;
+        unsigned generation;
+        bool operator==(const Target&) const = default;
+    };
+    MouseArgs argsFor(const QMouseEvent* event, const Control* target) const;
+    Target targetOf(const Control* c) const;
+    void deliver(Event e, QMouseEvent* event);
+    void paintControl(QPainter& painter, const Control& c) const;
+
+    Form& m_form;
+    Control* m_self; // the picture box; nullptr for the window itself
+    unsigned m_generation;
+    std::optional<Target> m_pressed;
+};
+
+class FormWidget : public ContainerWidget {
+public:
+    explicit FormWidget(Form& form);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Form& m_form;
+};
+
+// The rich text box: read-only here; pointer movement over it goes nowhere else.
+class TextBoxWidget : public QTextEdit {
+public:
+    explicit TextBoxWidget(QWidget* parent);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+class ButtonWidget : public QPushButton {
+public:
+    explicit ButtonWidget(QWidget* parent);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// Marks a top-level window as one without a taskbar entry (X11 only; elsewhere nothing).
+void skipTaskbar(QWidget* window);
+
+} // namespace host

@@ -1,0 +1,21 @@
+#include "host/desktop.h"
+#include "host/host.h"
+#include "program.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel Demo"));
+    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    // Windows are hidden and shown, never closed; only End leaves the event loop.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const auto desktop = host::makeQtDesktop();
+    host::Host host(*desktop);
+    Program program(host);
+    program.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,46 @@
+#include "program.h"
+
+#include "host/host.h"
+#include "pages/page.h"
+#include "pages/plain_pages.h"
+#include "shell/backdrop.h"
+#include "shell/chapter_title.h"
+#include "shell/demo_menu.h"
+#include "shell/main_screen_preview.h"
+#include "shell/orvane_preview.h"
+#include "shell/splash.h"
+#include "shell/welcome.h"
+#include "simulations/ball_encoder.h"
+#include "simulations/mouse_motherboard.h"
+#include "simulations/mouse_movement.h"
+
+Program::Program(host::Host& host) : m_host(host)
+{
+    shell::setModule(&module);
+    m_windows.push_back(std::make_unique<shell::FrmBack>(host));
+    m_windows.push_back(std::make_unique<shell::Form1>(host));
+    m_windows.push_back(std::make_unique<shell::Form2>(host));
+    m_windows.push_back(std::make_unique<shell::Form3>(host));
+    m_windows.push_back(std::make_unique<shell::Form4>(host));
+    m_windows.push_back(std::make_unique<shell::Form5>(host));
+    m_windows.push_back(std::make_unique<shell::frmk0>(host));
+    m_windows.push_back(std::make_unique<pages::Frm1>(host));
+    m_windows.push_back(std::make_unique<pages::Frm2>(host));
+    m_windows.push_back(std::make_unique<pages::Frm3>(host));
+    m_windows.push_back(std::make_unique<simulations::Frm4>(host));
+    m_windows.push_back(std::make_unique<pages::Frm5>(host));
+    m_windows.push_back(std::make_unique<simulations::Frm6>(host));
+    m_windows.push_back(std::make_unique<pages::Frm7>(host));
+    m_windows.push_back(std::make_unique<simulations::Frm8>(host));
+    // Alt+F4 or a task switcher's close asks the same question as the pages' exit.
+    host.setCloseHandler(pages::ConfirmExit);
+}
+
+Program::~Program()
+{
+    m_host.setCloseHandler(nullptr);
+    m_windows.clear();
+    shell::setModule(nullptr);
+}
+
+void Program::start() { m_host.form("Form1").Show(); }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "host/form.h"
+
+namespace shell {
+
+// The chapter's title window, loaded hidden at start-up; its start image opens page 1.
+class frmk0 : public host::Form {
+public:
+    explicit frmk0(host::Host& host);
+
+protected:
+    void Form_Load() override;
+
+private:
+    void Image2_Click(int index);
+    void Image2_MouseMove(int index);
+    void Form_MouseMove();
+};
+
+} // namespace shell

@@ -1,0 +1,40 @@
+#include "shell/demo_menu.h"
+
+#include "host/host.h"
+#include "resources/layouts/layouts.h"
+#include "shell/module1.h"
+
+namespace shell {
+
+Form3::Form3(host::Host& host) : Form(host, resources::layouts::Form3)
+{
+    onClickIndexed("Command1", [this](int index) { Command1_Click(index); });
+    onClick("Label2", [this] { Label2_Click(); });
+}
+
+void Form3::Form_Load()
+{
+    // The buttons and labels keep their places in both layouts.
+    if (smallFonts()) {
+        setHeight(6570);
+        setWidth(8760);
+    }
+}
+
+void Form3::Command1_Click(int index)
+{
+    if (index == 1) {
+        window("Form4").Show();
+    } else if (index == 3) {
+        host::End();
+    } else if (index == 0) {
+        window("Form5").Show();
+    } else if (index == 2) {
+        window("frmk0").Show();
+        Unload();
+    }
+}
+
+void Form3::Label2_Click() { host::Shell(QStringLiteral("explorer ") + QLatin1String(kWebAddress), 4); }
+
+} // namespace shell

@@ -1,0 +1,37 @@
+#include "shell/splash.h"
+
+#include "resources/layouts/layouts.h"
+#include "shell/module1.h"
+
+namespace shell {
+
+Form1::Form1(host::Host& host) : Form(host, resources::layouts::Form1)
+{
+    bind(host::Event::Timer, "Timer1", [this](int, const host::MouseArgs&) { Timer1_Timer(); });
+    onClick(host::kWindow, [this] { Form_Click(); });
+}
+
+void Form1::Form_Load()
+{
+    CheckScreenDpi();
+    if (smallFonts()) {
+        setHeight(5940);
+        setWidth(7440);
+    }
+}
+
+void Form1::Timer1_Timer()
+{
+    window("Form2").Show();
+    Unload();
+}
+
+void Form1::Form_Click()
+{
+    // No timer event may follow a click.
+    control("Timer1").setEnabled(false);
+    window("Form2").Show();
+    Unload();
+}
+
+} // namespace shell

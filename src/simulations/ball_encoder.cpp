@@ -1,0 +1,40 @@
+#include "simulations/ball_encoder.h"
+
+#include "host/host.h"
+#include "resources/layouts/layouts.h"
+
+#include <array>
+
+namespace simulations {
+
+Frm4::Frm4(host::Host& host) : Page(host, resources::layouts::Frm4, 4)
+{
+    onClickIndexed("Imgballmain", [this](int index) { Imgballmain_Click(index); });
+}
+
+void Frm4::smallFontMoves(int afterStep)
+{
+    if (afterStep == 2) {
+        control("Img3c").setLeft(7440);
+        control("Img3c").setTop(120);
+    }
+}
+
+void Frm4::Imgballmain_Click(int)
+{
+    // Each frame: the ball's picture, then the wheel's, from the hidden frame holders.
+    struct Frame {
+        int ball, disk;
+    };
+    static constexpr std::array<Frame, 3> kFrames{{{1, 0}, {2, 1}, {0, 2}}};
+    for (int cycle = 1; cycle <= kCycles; ++cycle) {
+        for (const Frame& frame : kFrames) {
+            control("Imgballmain", 3).setPicture(control("Imgball", frame.ball).picture());
+            control("ImgDisk").setPicture(control("ImgDisk1", frame.disk).picture());
+            for (int i = 1; i <= kFramePause; ++i)
+                host::DoEvents();
+        }
+    }
+}
+
+} // namespace simulations

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "pages/page.h"
+
+namespace simulations {
+
+// Page 4: a click on the ball turns it and the shaft-encoder wheel beside it.
+class Frm4 : public pages::Page {
+public:
+    explicit Frm4(host::Host& host);
+
+    static constexpr int kCycles = 20;
+    static constexpr int kFramePause = 10000; // yields
+
+    // No guard against re-entry: a click during a pause plays a whole animation inside it.
+    void Imgballmain_Click(int index);
+
+protected:
+    void smallFontMoves(int afterStep) override;
+};
+
+} // namespace simulations

@@ -1,0 +1,58 @@
+#include "support/fixture.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+void ProgramTest::makeProgram(int dpi)
+{
+    program.reset();
+    host.reset();
+    desktop.dpi = dpi;
+    host = std::make_unique<host::Host>(desktop, std::chrono::nanoseconds(0));
+    program = std::make_unique<Program>(*host);
+}
+
+void ProgramTest::TearDown()
+{
+    program.reset();
+    host.reset();
+    // Widgets released during the test are deleted from the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void ProgramTest::start() { program->start(); }
+
+std::vector<std::string> ProgramTest::shownWindows() const
+{
+    std::vector<std::string> shown;
+    for (host::Form* f : host->forms())
+        if (f->isVisible())
+            shown.emplace_back(f->name());
+    return shown;
+}
+
+void ProgramTest::click(std::string_view window, std::string_view control, int index)
+{
+    form(window).raise(host::Event::Click, control, index);
+}
+
+void ProgramTest::move(std::string_view window, std::string_view control, int index, float x, float y)
+{
+    form(window).raise(host::Event::MouseMove, control, index, host::MouseArgs{0, 0, x, y});
+}
+
+void ProgramTest::openPage(int n)
+{
+    start();
+    click("Form1", host::kWindow);
+    click("Form2", "Command1");
+    click("Form3", "Command1", 2);
+    click("frmk0", "Image2", 0);
+    for (int page = 1; page < n; ++page)
+        click("Frm" + std::to_string(page), "ImgFor");
+}
+
+QString pictureOf(host::Form& form, std::string_view control, int index)
+{
+    return form.control(control, index).picture().name();
+}
