@@ -77,6 +77,7 @@ void Host::pace()
     if (m_due - now <= kSlack)
         return;
     // Well ahead: wait for events (delivering any that come) until the due time.
+    ++m_waits;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);

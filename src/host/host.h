@@ -42,6 +42,7 @@ public:
     void setPace(std::chrono::nanoseconds pace) { m_pace = pace; }
     std::chrono::nanoseconds pace() const { return m_pace; }
     std::uint64_t yields() const { return m_yields; }
+    std::uint64_t waits() const { return m_waits; } // times a paced yield waited for events
 
     // Runs a handler of a window: host errors are reported in a message box and the
     // program goes on; a handler that would nest deeper than kMaxNesting does not run.
@@ -77,6 +78,7 @@ private:
     std::function<void()> m_closeHandler;
     std::function<void(std::uint64_t)> m_yieldHook;
     std::uint64_t m_yields = 0;
+    std::uint64_t m_waits = 0;
     int m_deepest = 0;
     bool m_ending = false;
     bool m_endRequested = false;

@@ -201,7 +201,7 @@ void skipTaskbar(QWidget* window)
 {
 #ifdef HAVE_XCB
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection())
         return;
     xcb_connection_t* connection = x11->connection();
     auto atom = [connection](const char* name) {

@@ -1,0 +1,184 @@
+// Handlers: the dispatch boundary, yields that stop a handler whose window went away,
+// End, the nesting bound and the pacing of yields.
+#include "host/error.h"
+#include "host/form.h"
+#include "host/host.h"
+#include "shell/module1.h"
+#include "support/scripted_desktop.h"
+
+#include <QCoreApplication>
+#include <array>
+#include <gtest/gtest.h>
+
+namespace {
+
+using host::ControlSpec;
+using host::Kind;
+
+constexpr std::array kControls{
+    ControlSpec{.kind = Kind::Image, .name = "Ball", .picture = "ball0"},
+};
+constexpr host::FormSpec kFirst{.name = "First", .width = 3000, .height = 3000, .controls = kControls};
+constexpr host::FormSpec kSecond{.name = "Second", .width = 3000, .height = 3000, .controls = kControls};
+
+// A window whose handlers the test writes.
+class Scripted : public host::Form {
+public:
+    Scripted(host::Host& host, const host::FormSpec& layout) : Form(host, layout) {}
+    void on(host::Event event, std::function<void()> handler)
+    {
+        bind(event, "Ball", [h = std::move(handler)](int, const host::MouseArgs&) { h(); });
+    }
+};
+
+class DispatchTest : public ::testing::Test {
+protected:
+    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    ScriptedDesktop desktop;
+    host::Host host{desktop, std::chrono::nanoseconds(0)};
+    Scripted first{host, kFirst};
+    Scripted second{host, kSecond};
+};
+
+TEST_F(DispatchTest, AHostErrorIsReportedAndTheProgramGoesOn)
+{
+    int after = 0;
+    first.on(host::Event::Click, [&] {
+        first.control("Missing");
+        ++after;
+    });
+    first.on(host::Event::MouseMove, [&] { ++after; });
+    first.Show();
+    first.raise(host::Event::Click, "Ball");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].prompt, "First has no control Missing.");
+    EXPECT_EQ(desktop.messages[0].style, host::mb::Critical);
+    EXPECT_EQ(after, 0); // the failing handler stopped at the failing step
+    first.raise(host::Event::MouseMove, "Ball");
+    EXPECT_EQ(after, 1);
+}
+
+TEST_F(DispatchTest, AHandlerStopsAtTheYieldAfterItsWindowWasUnloadedAndReleasesItsFlag)
+{
+    bool flag = false;
+    int yieldsAfterUnload = 0;
+    bool unloaded = false;
+    first.on(host::Event::Click, [&] {
+        shell::PauseFlag pause(flag);
+        for (int i = 0; i < 100; ++i) {
+            host.DoEvents();
+            if (unloaded)
+                ++yieldsAfterUnload;
+        }
+        first.control("Ball").setLeft(1); // never reached: it would load the window again
+    });
+    first.Show();
+    host.setYieldHook([&](std::uint64_t n) {
+        if (n == 10) {
+            first.Unload(); // as a click on another window's button during the pause would
+            unloaded = true;
+        }
+    });
+    first.Show();
+    QWidget* widget = first.widget();
+    first.raise(host::Event::Click, "Ball");
+    EXPECT_EQ(yieldsAfterUnload, 0);
+    EXPECT_FALSE(flag);
+    EXPECT_FALSE(first.isLoaded());
+    EXPECT_EQ(first.runningHandlers(), 0);
+    EXPECT_TRUE(widget->isHidden());
+}
+
+TEST_F(DispatchTest, WhileAHandlerRunsItsControlsOutliveTheUnloadUntilItStops)
+{
+    host::Control* seen = nullptr;
+    first.Show();
+    first.on(host::Event::Click, [&] {
+        seen = &first.control("Ball");
+        first.Unload();
+        // Without a yield the handler goes on; what it holds is still alive.
+        EXPECT_EQ(seen->picture().name(), "ball0");
+    });
+    first.raise(host::Event::Click, "Ball");
+    EXPECT_FALSE(first.isLoaded());
+}
+
+TEST_F(DispatchTest, EndStopsTheCallerAtOnceAndEveryOtherHandlerAtItsNextYield)
+{
+    std::vector<std::string> trace;
+    first.on(host::Event::Click, [&] {
+        trace.push_back("outer starts");
+        for (int i = 0; i < 5; ++i)
+            host.DoEvents();
+        trace.push_back("outer goes on");
+    });
+    second.on(host::Event::Click, [&] {
+        trace.push_back("inner ends the program");
+        host.End();
+        trace.push_back("inner goes on");
+    });
+    host.setYieldHook([&](std::uint64_t n) {
+        if (n == 2)
+            second.raise(host::Event::Click, "Ball");
+    });
+    first.Show();
+    second.Show();
+    first.raise(host::Event::Click, "Ball");
+    EXPECT_EQ(trace, (std::vector<std::string>{"outer starts", "inner ends the program"}));
+    EXPECT_EQ(desktop.ends, 1);
+    EXPECT_FALSE(first.isLoaded());
+    EXPECT_FALSE(second.isLoaded());
+    // Nothing runs any more, and nothing loads again.
+    first.raise(host::Event::Click, "Ball");
+    EXPECT_EQ(trace.size(), 2u);
+}
+
+TEST_F(DispatchTest, ReentryIsBoundedSoNoStreamOfEventsOverflowsTheStack)
+{
+    int runs = 0;
+    first.Show();
+    first.on(host::Event::MouseMove, [&] {
+        ++runs;
+        first.raise(host::Event::MouseMove, "Ball"); // every yield would deliver another move
+    });
+    first.raise(host::Event::MouseMove, "Ball");
+    EXPECT_EQ(runs, host::Host::kMaxNesting);
+    EXPECT_EQ(host.deepestNesting(), host::Host::kMaxNesting);
+    EXPECT_EQ(host.nesting(), 0);
+}
+
+TEST_F(DispatchTest, ACloseRequestRunsTheCloseHandlerInsideTheBoundary)
+{
+    int asked = 0;
+    host.setCloseHandler([&] {
+        ++asked;
+        throw host::Error("cannot ask");
+    });
+    first.Show();
+    first.widget()->close();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(first.isVisible()); // the desktop does not close our windows
+    ASSERT_EQ(desktop.messages.size(), 1u);
+}
+
+TEST(Pacing, YieldsArePacedOnAverageAndUnpacedYieldsNeverWait)
+{
+    ScriptedDesktop desktop;
+    using namespace std::chrono;
+    for (const nanoseconds pace : {nanoseconds(0), nanoseconds(microseconds(200))}) {
+        host::Host host(desktop, pace);
+        const int yields = 200;
+        const auto start = steady_clock::now();
+        for (int i = 0; i < yields; ++i)
+            host.DoEvents();
+        const auto elapsed = steady_clock::now() - start;
+        // Pacing only ever adds time: at least the pace per yield, less the credit of one
+        // slow stretch (1 ms) that a first yield may take.
+        EXPECT_GE(elapsed + milliseconds(1), pace * yields);
+        EXPECT_EQ(host.waits() > 0, pace.count() > 0);
+        EXPECT_EQ(host.yields(), std::uint64_t(yields));
+    }
+}
+
+} // namespace

@@ -1,0 +1,202 @@
+// The window model: implicit load, unload and reload, stacking and hit testing,
+// twips geometry and picture identity.
+#include "host/error.h"
+#include "host/form.h"
+#include "host/host.h"
+#include "host/widgets.h"
+#include "support/scripted_desktop.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QMouseEvent>
+#include <array>
+#include <gtest/gtest.h>
+
+namespace {
+
+using host::ControlSpec;
+using host::Kind;
+
+// Front to back: a label over an image over a bigger image, a line across all, a hidden
+// image in front of everything, and a picture box holding its own image.
+constexpr std::array kControls{
+    ControlSpec{.kind = Kind::Image, .name = "Hidden", .left = 0, .top = 0, .picture = "plate", .visible = false},
+    ControlSpec{.kind = Kind::Line, .name = "Rule", .x1 = 0, .y1 = 300, .x2 = 6000, .y2 = 300},
+    ControlSpec{.kind = Kind::Label, .name = "Caption", .left = 300, .top = 150, .width = 300, .height = 300,
+                .caption = "x", .transparent = true},
+    ControlSpec{.kind = Kind::Image, .name = "Button", .index = 2, .left = 150, .top = 150, .picture = "btn_for"},
+    ControlSpec{.kind = Kind::Image, .name = "Rule", .index = 0, .left = 0, .top = 1500, .picture = "page_rule"},
+    ControlSpec{.kind = Kind::PictureBox, .name = "Box", .left = 3000, .top = 1500, .width = 1500,
+                .height = 1500, .border = true},
+    ControlSpec{.kind = Kind::Image, .name = "Inner", .container = "Box", .left = 150, .top = 150,
+                .picture = "plate"},
+};
+constexpr host::FormSpec kLayout{.name = "Test", .title = "Test window", .width = 6000, .height = 4500,
+                                 .controls = kControls};
+
+class Probe : public host::Form {
+public:
+    explicit Probe(host::Host& host) : Form(host, kLayout)
+    {
+        for (const char* name : {"Caption", "Button", "Rule", "Box", "Inner", host::kWindow})
+            bind(host::Event::MouseMove, name, [this, name](int index, const host::MouseArgs& a) {
+                hits.push_back(std::string(name) + "/" + std::to_string(index));
+                last = a;
+            });
+    }
+    int loads = 0;
+    float widthSeenInLoad = 0;
+    std::vector<std::string> hits;
+    host::MouseArgs last;
+
+protected:
+    void Form_Load() override
+    {
+        ++loads;
+        // A reference to the window itself from inside its load must not load it again.
+        widthSeenInLoad = width();
+        control("Button", 2).setLeft(control("Button", 2).left());
+    }
+};
+
+class WindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override { desktop.dpi = 96; }
+    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    void moveTo(QWidget* widget, QPointF pos)
+    {
+        QMouseEvent event(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    }
+
+    ScriptedDesktop desktop;
+    host::Host host{desktop, std::chrono::nanoseconds(0)};
+    Probe probe{host};
+};
+
+TEST_F(WindowsTest, ImplicitLoadRunsTheLoadHandlerOnceEvenWhenItReferencesItsWindow)
+{
+    EXPECT_FALSE(probe.isLoaded());
+    EXPECT_EQ(probe.control("Rule", 0).top(), 1500); // reading a control loads the window
+    EXPECT_TRUE(probe.isLoaded());
+    EXPECT_FALSE(probe.isVisible()); // loaded hidden
+    EXPECT_EQ(probe.loads, 1);
+    EXPECT_EQ(probe.widthSeenInLoad, 6000);
+    probe.Show();
+    EXPECT_EQ(probe.loads, 1);
+    EXPECT_TRUE(probe.isVisible());
+}
+
+TEST_F(WindowsTest, UnloadForgetsEverythingAndTheNextReferenceLoadsTheStoredLayout)
+{
+    probe.Show();
+    probe.control("Button", 2).setLeft(4000);
+    probe.control("Button", 2).setPicture(host::Picture::fromAsset("btn_for_lit"));
+    probe.setBackColor(host::RGB(1, 2, 3));
+    probe.Unload();
+    EXPECT_FALSE(probe.isLoaded());
+    EXPECT_EQ(probe.control("Button", 2).left(), 150);
+    EXPECT_EQ(probe.control("Button", 2).picture().name(), "btn_for");
+    EXPECT_EQ(probe.backColor(), host::RGB(255, 255, 255));
+    EXPECT_EQ(probe.loads, 2);
+}
+
+TEST_F(WindowsTest, MissingControlsAndWrongKindsFailNamingWindowAndControl)
+{
+    const std::array<std::pair<std::function<void()>, std::string>, 3> cases{{
+        {[&] { probe.control("Nope"); }, "Test has no control Nope."},
+        {[&] { probe.control("Button", 3); }, "Test has no control Button(3)."},
+        {[&] { probe.control("Caption").setPicture({}); }, "Test.Caption is a label and has no property Picture."},
+    }};
+    for (const auto& [call, message] : cases) {
+        try {
+            call();
+            ADD_FAILURE() << "no error for " << message;
+        } catch (const host::Error& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
+}
+
+TEST_F(WindowsTest, MouseEventsGoToTheFrontmostVisibleImageOrLabelElseTheContainer)
+{
+    probe.Show();
+    QWidget* window = probe.widget();
+    struct Case {
+        QPointF pos;
+        std::string target;
+    };
+    // At 96 dpi a pixel is 15 twips.
+    const std::array<Case, 6> cases{{
+        {{25, 15}, "Caption/-1"}, // label in front of the button it overlaps
+        {{12, 12}, "Button/2"},   // the button where the label is not; the hidden image is skipped
+        {{200, 20}, "Form/-1"},   // on the line: lines take no events
+        {{100, 100.5}, "Rule/0"}, // the 2-px rule image
+        {{280, 180}, "Box/-1"},   // inside the picture box, off its image
+        {{400, 250}, "Form/-1"},
+    }};
+    for (const Case& c : cases) {
+        probe.hits.clear();
+        QWidget* target = window->childAt(c.pos.toPoint()) ? window->childAt(c.pos.toPoint()) : window;
+        moveTo(target, target->mapFrom(window, c.pos));
+        ASSERT_EQ(probe.hits.size(), 1u) << c.target;
+        EXPECT_EQ(probe.hits.front(), c.target);
+    }
+    // Inside the picture box, its own image takes the event, with twips relative to it.
+    probe.hits.clear();
+    QWidget* box = probe.control("Box").widget();
+    moveTo(box, QPointF(2 + 10 + 5, 2 + 10 + 7));
+    ASSERT_EQ(probe.hits, std::vector<std::string>{"Inner/-1"});
+    EXPECT_FLOAT_EQ(probe.last.x, 75);
+    EXPECT_FLOAT_EQ(probe.last.y, 105);
+}
+
+TEST_F(WindowsTest, GeometryIsTwipsAtTheDisplayDensityAndImagesTakeTheirPictureSize)
+{
+    for (int dpi : {96, 120}) {
+        desktop.dpi = dpi;
+        probe.Unload();
+        probe.Show();
+        const float twips = 1440.0f / float(dpi);
+        EXPECT_EQ(probe.widget()->size(), QSize(int(std::lround(6000 / twips)), int(std::lround(4500 / twips))));
+        host::Control& button = probe.control("Button", 2);
+        EXPECT_FLOAT_EQ(button.width(), 38 * twips); // the picture's 38 pixels, whatever the stored size
+        EXPECT_EQ(button.pixelRect().size(), QSizeF(38, 38));
+        EXPECT_EQ(probe.control("Box").widget()->geometry(),
+                  QRect(int(std::lround(3000 / twips)), int(std::lround(1500 / twips)), int(std::lround(1500 / twips)),
+                        int(std::lround(1500 / twips))));
+    }
+}
+
+TEST_F(WindowsTest, PicturesAreSharedByAssetAndRenderAtTheirExactSize)
+{
+    const host::Picture a = host::Picture::fromAsset("btn_for");
+    EXPECT_EQ(a, host::Picture::fromAsset("btn_for"));
+    EXPECT_FALSE(a == host::Picture::fromAsset("btn_for_lit"));
+    EXPECT_EQ(a.image(1.0).size(), QSize(38, 38));
+    EXPECT_EQ(a.image(2.0).size(), QSize(76, 76)); // crisp on a dense screen
+    EXPECT_THROW(host::Picture::fromAsset("no_such_picture"), host::Error);
+}
+
+TEST_F(WindowsTest, ColoursAreRedPlusGreenTimes256PlusBlueTimes65536)
+{
+    EXPECT_EQ(host::RGB(111, 81, 166), 111 + 256 * 81 + 65536 * 166);
+    EXPECT_EQ(host::colourFromLong(host::RGB(0, 64, 128)), QColor(0, 64, 128));
+    EXPECT_EQ(host::colourToLong(QColor(255, 0, 0)), 255);
+}
+
+TEST_F(WindowsTest, WindowsOpenCentredAndTheMaximizedOneCoversTheScreen)
+{
+    probe.Show();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect placed = probe.widget()->geometry();
+    EXPECT_LE(std::abs(placed.center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(placed.center().y() - screen.center().y()), 1);
+    EXPECT_EQ(probe.widget()->windowTitle(), "Test window");
+    EXPECT_TRUE(probe.widget()->windowFlags() & Qt::FramelessWindowHint);
+}
+
+} // namespace
