@@ -8,7 +8,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel Demo"));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // Windows are hidden and shown, never closed; only End leaves the event loop.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -180,7 +180,7 @@ TextBoxWidget::TextBoxWidget(QWidget* parent) : QTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void TextBoxWidget::mouseMoveEvent(QMouseEvent* event)
