@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace host {
@@ -86,7 +87,14 @@ void Control::requireKind(std::initializer_list<Kind> kinds, const char* propert
                 " and has no property " + property + ".");
 }
 
-float Control::px(float twips) const { return twips / m_form.twipsPerPixel(); }
+float Control::px(float twips) const
+{
+    // Handlers take any coordinate as it comes; far outside the screen is all the same to
+    // the painter, and the integer geometry below must never overflow.
+    constexpr float kFar = 1.0e6f;
+    const float pixels = twips / m_form.twipsPerPixel();
+    return std::isnan(pixels) ? 0.0f : std::clamp(pixels, -kFar, kFar);
+}
 
 bool Control::isLightweight() const
 {
