@@ -7,6 +7,7 @@ void ProgramTest::makeProgram(int dpi)
 {
     program.reset();
     host.reset();
+    desktop = ScriptedDesktop{};
     desktop.dpi = dpi;
     host = std::make_unique<host::Host>(desktop, std::chrono::nanoseconds(0));
     program = std::make_unique<Program>(*host);
