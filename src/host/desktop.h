@@ -6,6 +6,7 @@
 #include <memory>
 
 class QImage;
+class QPrinter;
 class QWidget;
 
 namespace host {
@@ -56,5 +57,7 @@ public:
 
 // The real desktop, over Qt.
 std::unique_ptr<Desktop> makeQtDesktop();
+// The real printing path onto a Qt printer, as the print dialog hands it over.
+std::unique_ptr<Printer> makeQtPrinter(std::unique_ptr<QPrinter> printer);
 
 } // namespace host

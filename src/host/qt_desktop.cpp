@@ -91,7 +91,7 @@ public:
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         if (dialog.exec() != QDialog::Accepted)
             return nullptr;
-        return std::make_unique<QtPrinter>(std::move(printer));
+        return makeQtPrinter(std::move(printer));
     }
 
     void shell(const QString& command, int) override
@@ -127,5 +127,10 @@ public:
 } // namespace
 
 std::unique_ptr<Desktop> makeQtDesktop() { return std::make_unique<QtDesktop>(); }
+
+std::unique_ptr<Printer> makeQtPrinter(std::unique_ptr<QPrinter> printer)
+{
+    return std::make_unique<QtPrinter>(std::move(printer));
+}
 
 } // namespace host
