@@ -1,5 +1,6 @@
 #include "host/host.h"
 
+#include "host/accessibility.h"
 #include "host/error.h"
 #include "host/form.h"
 
@@ -26,6 +27,7 @@ constexpr auto kSlack = std::chrono::milliseconds(1);
 Host::Host(Desktop& desktop, std::chrono::nanoseconds pace) : m_desktop(desktop), m_pace(pace)
 {
     g_instance = this;
+    installAccessibility();
     // The layouts name the fonts of the desktop they were designed on.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));

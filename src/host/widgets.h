@@ -20,6 +20,7 @@ public:
     ContainerWidget(Form& form, Control* self, QWidget* parent);
 
     Control* self() const { return m_self; }
+    Form& form() const { return m_form; }
     // The control that takes a mouse event at this point (nullptr: the container).
     Control* hitTest(QPointF pos) const;
     QPointF innerOrigin() const; // inside the border

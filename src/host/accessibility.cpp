@@ -1,0 +1,161 @@
+#include "host/accessibility.h"
+
+#include "host/widgets.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QWindow>
+
+namespace host {
+
+namespace {
+
+// The painted controls of a container that act as buttons, front to back.
+std::vector<const Control*> buttonsOf(const ContainerWidget* container)
+{
+    std::vector<const Control*> buttons;
+    if (!container->current())
+        return buttons;
+    for (const auto& c : container->form().controls())
+        if (c->container() == container->self() && c->takesMouse() && c->spec().toolTip)
+            buttons.push_back(c.get());
+    return buttons;
+}
+
+class ButtonAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    ButtonAccessible(ContainerWidget* container, std::string name, int index)
+        : m_container(container), m_name(std::move(name)), m_index(index)
+    {
+    }
+
+    bool isValid() const override { return control() != nullptr; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_container ? m_container->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_container.data()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QAccessible::Role role() const override { return QAccessible::Button; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const Control* c = control();
+        return c && (t == QAccessible::Name || t == QAccessible::Description) ? QString::fromUtf8(c->spec().toolTip)
+                                                                                 : QString();
+    }
+
+    QRect rect() const override
+    {
+        const Control* c = control();
+        if (!c)
+            return {};
+        const QRect local = c->pixelRect().translated(m_container->innerOrigin()).toAlignedRect();
+        return QRect(m_container->mapToGlobal(local.topLeft()), local.size());
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        const Control* c = control();
+        state.invisible = !c || !c->visible();
+        return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && control())
+            m_container->form().raise(Event::Click, m_name, m_index);
+    }
+
+private:
+    const Control* control() const
+    {
+        if (!m_container)
+            return nullptr;
+        for (const Control* c : buttonsOf(m_container))
+            if (m_name == c->name() && m_index == c->index())
+                return c;
+        return nullptr;
+    }
+
+    QPointer<ContainerWidget> m_container;
+    std::string m_name;
+    int m_index;
+};
+
+// A window or picture box: its child widgets, then its painted buttons.
+class ContainerAccessible : public QAccessibleWidget {
+public:
+    explicit ContainerAccessible(ContainerWidget* widget)
+        : QAccessibleWidget(widget, widget->isWindow() ? QAccessible::Window : QAccessible::Client)
+    {
+    }
+
+    int childCount() const override { return QAccessibleWidget::childCount() + int(buttonsOf(container()).size()); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        const int widgets = QAccessibleWidget::childCount();
+        if (index < widgets)
+            return QAccessibleWidget::child(index);
+        const auto buttons = buttonsOf(container());
+        const size_t i = size_t(index - widgets);
+        return i < buttons.size() ? buttonInterface(buttons[i]) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (int i = 0; i < childCount(); ++i)
+            if (this->child(i) == child)
+                return i;
+        return -1;
+    }
+
+private:
+    ContainerWidget* container() const { return static_cast<ContainerWidget*>(widget()); }
+
+    // One interface per button for the life of its widget, as the registry expects.
+    QAccessibleInterface* buttonInterface(const Control* c) const
+    {
+        const QString key = QStringLiteral("vantrel-button-%1-%2").arg(QString::fromUtf8(c->name())).arg(c->index());
+        const QVariant id = container()->property(key.toUtf8());
+        if (id.isValid())
+            if (QAccessibleInterface* existing = QAccessible::accessibleInterface(id.value<QAccessible::Id>()))
+                return existing;
+        auto* iface = new ButtonAccessible(container(), c->name(), c->index());
+        const QAccessible::Id newId = QAccessible::registerAccessibleInterface(iface);
+        container()->setProperty(key.toUtf8(), QVariant::fromValue(newId));
+        QObject::connect(container(), &QObject::destroyed, [newId] { QAccessible::deleteAccessibleInterface(newId); });
+        return iface;
+    }
+};
+
+QAccessibleInterface* factory(const QString&, QObject* object)
+{
+    if (auto* container = dynamic_cast<ContainerWidget*>(object))
+        return new ContainerAccessible(container);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static bool installed = false;
+    if (!installed) {
+        QAccessible::installFactory(factory);
+        installed = true;
+    }
+}
+
+} // namespace host
