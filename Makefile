@@ -32,3 +32,10 @@ test: debug-build
 
 pictures: release
 	@cmake --build $(BUILD) --target pictures
+
+# Release build of its own, so the figures never come from a sanitizer build.
+BENCH_BUILD := build/bench
+bench: bootstrap
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	python3 bench/run.py --build $(BENCH_BUILD)

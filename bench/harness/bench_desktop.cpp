@@ -1,0 +1,59 @@
+#include "bench_desktop.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+#include <string>
+
+namespace bench {
+
+int BenchDesktop::messageBox(const QString&, int style, const QString&)
+{
+    return (style & 7) == host::mb::YesNo ? host::mb::No : host::mb::Ok;
+}
+
+int BenchDesktop::logicalDpi()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? int(std::lround(screen->logicalDotsPerInchX())) : 0;
+}
+
+ProgramRun::ProgramRun(std::chrono::nanoseconds pace) : host(desktop, pace), program(host) {}
+
+ProgramRun::~ProgramRun()
+{
+    // The program's destructor deletes what is still loaded; released widgets wait
+    // for the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void ProgramRun::click(std::string_view window, std::string_view control, int index)
+{
+    form(window).raise(host::Event::Click, control, index);
+}
+
+void ProgramRun::openPage(int n)
+{
+    program.start();
+    click("Form1", host::kWindow);
+    click("Form2", "Command1");
+    click("Form3", "Command1", 2);
+    click("frmk0", "Image2", 0);
+    for (int page = 1; page < n; ++page)
+        click("Frm" + std::to_string(page), "ImgFor");
+    settle();
+}
+
+void ProgramRun::settle(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } while (timer.elapsed() < ms);
+}
+
+} // namespace bench

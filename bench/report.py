@@ -1,0 +1,156 @@
+"""The figures of a benchmark run, the targets they are held against, and the table."""
+import os
+import shlex
+import statistics
+
+COMMANDS = []
+
+
+def note_command(command, env):
+    shown = {k: env[k] for k in ("DISPLAY", "QT_QPA_PLATFORM") if k in env}
+    line = " ".join(f"{k}={v}" for k, v in shown.items()) + " " + shlex.join(command)
+    if line not in COMMANDS:
+        COMMANDS.append(line)
+
+
+def machine():
+    return {"cpus": os.cpu_count(), "load_before": list(os.getloadavg()), "uname": " ".join(os.uname())}
+
+
+def med(values):
+    values = [v for v in values if v is not None and v >= 0]
+    return statistics.median(values) if values else None
+
+
+def spread(values):
+    values = [v for v in values if v is not None and v >= 0]
+    return (min(values), max(values)) if values else (None, None)
+
+
+def fmt(value, unit="", digits=2):
+    if value is None:
+        return "n/a"
+    return f"{value:.{digits}f}{unit}"
+
+
+def summarize_startup(results):
+    out = {}
+    for name, runs in results["startup"].items():
+        out[name] = {
+            "runs": len(runs),
+            "mapped_ms_median": med([r["mapped_ms"] for r in runs]),
+            "mapped_ms_range": spread([r["mapped_ms"] for r in runs]),
+            "painted_ms_median": med([r["painted_ms"] for r in runs]),
+            "painted_ms_range": spread([r["painted_ms"] for r in runs]),
+            "vmhwm_kb_median": med([r["vmhwm_kb"] for r in runs]),
+        }
+    return out
+
+
+def pause_rows(platform, figures, rows, targets):
+    for condition in ("pauses_quiet", "pauses_with_events"):
+        block = figures.get(condition)
+        if not block:
+            continue
+        label = "quiet" if condition == "pauses_quiet" else "events arriving"
+        for key, nominal in (("pause_10000", 100.0), ("pause_19000_frm6", 190.0), ("pause_19000_frm8", 190.0)):
+            length, cpu = block[key]["length_ms"], block[key]["cpu_percent"]
+            ok = abs(length["median"] - nominal) <= 0.1 * nominal
+            in_range = abs(length["min"] - nominal) <= 0.1 * nominal and abs(length["max"] - nominal) <= 0.1 * nominal
+            rows.append((f"{platform}: {key} ({label}), n={length['n']}",
+                         f"median {fmt(length['median'], ' ms', 1)} [{fmt(length['min'], '', 1)}..{fmt(length['max'], '', 1)}]",
+                         f"{nominal:.0f} ms ±10 %", ok and in_range))
+            targets.append({"name": f"{platform} {key} {label} length", "median_ms": length["median"],
+                            "min_ms": length["min"], "max_ms": length["max"], "nominal_ms": nominal,
+                            "met": ok and in_range})
+            rows.append((f"{platform}: CPU during {key} ({label})",
+                         f"median {fmt(cpu['median'], ' %', 1)}, max {fmt(cpu['max'], ' %', 1)}",
+                         "< 15 % of a core", cpu["max"] < 15))
+            targets.append({"name": f"{platform} {key} {label} cpu", "median_percent": cpu["median"],
+                            "max_percent": cpu["max"], "met": cpu["max"] < 15})
+        for key in ("posted_event_delay_ms", "x_pointer_motion_delay_ms"):
+            if key not in block:
+                continue
+            d = block[key] if "median" in block[key] else block[key]["delays"]
+            extra = f", lost {block[key]['lost']:.0f}" if "lost" in block[key] else ""
+            met = d["p99"] is not None and d["p99"] < 2 and (not extra or block[key]["lost"] == 0)
+            rows.append((f"{platform}: {key.replace('_ms', '')} during pauses, n={d['n']:.0f}",
+                         f"median {fmt(d['median'], ' ms', 3)}, p99 {fmt(d['p99'], '', 3)}, max {fmt(d['max'], '', 2)}{extra}",
+                         "p99 < 2 ms", met))
+            targets.append({"name": f"{platform} {key}", "median_ms": d["median"], "p99_ms": d["p99"],
+                            "max_ms": d["max"], "met": met})
+
+
+def harness_rows(platform, figures, rows, targets):
+    pc = figures.get("page_change_ms")
+    if pc:
+        worst = max(pc["event_loop"]["max"], pc["grab_forced"]["max"], pc["cold_first_pass"]["max"])
+        rows.append((f"{platform}: page change, click to first paint (event loop), n={pc['event_loop']['n']:.0f}",
+                     f"median {fmt(pc['event_loop']['median'], ' ms')}, max {fmt(pc['event_loop']['max'], ' ms')}", "", None))
+        rows.append((f"{platform}: page change, click + grab(), n={pc['grab_forced']['n']:.0f}",
+                     f"median {fmt(pc['grab_forced']['median'], ' ms')}, max {fmt(pc['grab_forced']['max'], ' ms')}", "", None))
+        rows.append((f"{platform}: page change, first pass (pictures rendered)",
+                     f"median {fmt(pc['cold_first_pass']['median'], ' ms')}, max {fmt(pc['cold_first_pass']['max'], ' ms')}", "", None))
+        rows.append((f"{platform}: page change, worst of all", fmt(worst, " ms"), "< 16 ms", worst < 16))
+        targets.append({"name": f"{platform} page change worst", "max_ms": worst, "met": worst < 16,
+                        "unpainted": pc["unpainted"]})
+    paint = figures.get("page_paint_grab_ms")
+    if paint:
+        rows.append((f"{platform}: paint of a page, grab(), n={paint['all']['n']:.0f}",
+                     f"median {fmt(paint['all']['median'], ' ms')}, max {fmt(paint['all']['max'], ' ms')}", "", None))
+    for page, m in figures.get("move_ms", {}).items():
+        h = m["handler"]
+        rows.append((f"{platform}: move on {page} desk, pauses skipped, n={h['n']:.0f}",
+                     f"median {fmt(h['median'], ' ms', 3)}, p99 {fmt(h['p99'], '', 3)}, max {fmt(h['max'], '', 2)}",
+                     "< 1 ms (median; p99)", h["median"] < 1 and h["p99"] < 1))
+        rows.append((f"{platform}: move on {page}, widget event then repaint",
+                     f"median {fmt(m['move_and_repaint']['median'], ' ms', 3)}, p99 {fmt(m['move_and_repaint']['p99'], '', 3)}",
+                     "", None))
+        targets.append({"name": f"{platform} move {page}", "median_ms": h["median"], "p99_ms": h["p99"],
+                        "max_ms": h["max"], "met": h["median"] < 1 and h["p99"] < 1})
+    pause_rows(platform, figures, rows, targets)
+
+
+def evaluate(results):
+    rows, targets = [], []
+    s = summarize_startup(results)
+    prog, bare = s["program"], s["bare"]
+    ratio_map = prog["mapped_ms_median"] / bare["mapped_ms_median"]
+    ratio_paint = prog["painted_ms_median"] / bare["painted_ms_median"]
+    rows.append((f"start-up to splash mapped (Xvfb), median of {prog['runs']}",
+                 f"{fmt(prog['mapped_ms_median'], ' ms', 1)} vs bare {fmt(bare['mapped_ms_median'], ' ms', 1)}: x{ratio_map:.2f}",
+                 "<= 1.5x bare", ratio_map <= 1.5))
+    rows.append(("start-up to first frame on screen",
+                 f"{fmt(prog['painted_ms_median'], ' ms', 1)} vs bare {fmt(bare['painted_ms_median'], ' ms', 1)}: x{ratio_paint:.2f}",
+                 "", None))
+    targets.append({"name": "start-up to mapped ratio", "program_ms": prog["mapped_ms_median"],
+                    "bare_ms": bare["mapped_ms_median"], "ratio": ratio_map, "met": ratio_map <= 1.5})
+    idle_ratio = prog["vmhwm_kb_median"] / bare["vmhwm_kb_median"]
+    rows.append(("peak memory, start-up + 0.8 s idle (VmHWM)",
+                 f"{prog['vmhwm_kb_median'] / 1024:.1f} MiB vs bare {bare['vmhwm_kb_median'] / 1024:.1f} MiB: x{idle_ratio:.2f}",
+                 "", None))
+    walks = [w for w in results.get("walk_vmhwm_kb", []) if w > 0]
+    if walks:
+        walk_ratio = med(walks) / bare["vmhwm_kb_median"]
+        rows.append((f"peak memory, walk through all windows (median of {len(walks)})",
+                     f"{med(walks) / 1024:.1f} MiB vs bare {bare['vmhwm_kb_median'] / 1024:.1f} MiB: x{walk_ratio:.2f}",
+                     "<= 1.5x bare", walk_ratio <= 1.5))
+        targets.append({"name": "peak memory ratio (walk)", "program_kb": med(walks),
+                        "bare_kb": bare["vmhwm_kb_median"], "ratio": walk_ratio, "met": walk_ratio <= 1.5})
+    for platform in ("offscreen", "xcb"):
+        if platform in results:
+            harness_rows(platform, results[platform], rows, targets)
+    return {"startup": s, "rows": rows}, targets
+
+
+def print_table(results):
+    rows = results["summary"]["rows"]
+    width = max(len(r[0]) for r in rows)
+    vwidth = max(len(r[1]) for r in rows)
+    print(f"{'measure':<{width}}  {'value':<{vwidth}}  {'target':<22}  met")
+    print("-" * (width + vwidth + 32))
+    for name, value, target, met in rows:
+        mark = "" if met is None else ("yes" if met else "NO")
+        print(f"{name:<{width}}  {value:<{vwidth}}  {target:<22}  {mark}")
+    m = results["machine"]
+    print(f"\nload average before {m['load_before'][0]:.2f}, after {m['load_after'][0]:.2f} on {m['cpus']} cpus")
