@@ -84,87 +84,95 @@ void Form::buildWidgets()
     if (m_layout.icon)
         window->setWindowIcon(QIcon(QPixmap::fromImage(Picture::fromAsset(m_layout.icon).image())));
     window->resize(placement().size());
-
     // Containers before what they hold: the layout lists a picture box before its content.
-    for (auto& c : m_state->controls) {
-        QWidget* parent = c->container() ? c->container()->widget() : window;
-        const unsigned generation = m_generation;
-        const std::string name = c->name();
-        const int index = c->index();
-        switch (c->kind()) {
-        case Kind::PictureBox: {
-            auto* box = new ContainerWidget(*this, c.get(), parent);
-            box->setCursor(cursorFor(c->spec().pointer));
-            if (c->spec().toolTip)
-                box->setToolTip(QString::fromUtf8(c->spec().toolTip));
-            c->setWidget(box);
-            break;
-        }
-        case Kind::RichTextBox: {
-            auto* edit = new TextBoxWidget(parent);
-            edit->setFont(c->font());
-            c->setWidget(edit);
-            break;
-        }
-        case Kind::PictureButton: {
-            auto* button = new ButtonWidget(parent);
-            if (!c->picture().isNull()) {
-                button->setIcon(QIcon(QPixmap::fromImage(c->picture().image())));
-                button->setIconSize(c->picture().size());
-            }
-            if (c->spec().toolTip) {
-                button->setToolTip(QString::fromUtf8(c->spec().toolTip));
-                button->setAccessibleName(button->toolTip());
-            }
-            QObject::connect(button, &QPushButton::clicked, button, [this, generation, name, index] {
-                if (generation == m_generation)
-                    raise(Event::Click, name, index);
-            });
-            c->setWidget(button);
-            break;
-        }
-        case Kind::Timer: {
-            auto* timer = new QTimer(window);
-            QObject::connect(timer, &QTimer::timeout, window, [this, generation, name, index] {
-                if (generation == m_generation)
-                    raise(Event::Timer, name, index);
-            });
-            c->setTimer(timer);
-            c->setEnabled(c->enabled());
-            break;
-        }
-        default:
-            break;
-        }
+    for (auto& c : m_state->controls)
+        createWidget(*c, window);
+    arrangeWidgets();
+    for (auto& [keys, handler] : m_shortcuts) {
+        auto* shortcut = new QShortcut(keys, window);
+        QObject::connect(shortcut, &QShortcut::activated, window, [this, generation = m_generation, h = handler] {
+            if (generation == m_generation)
+                m_host.dispatch(*this, h);
+        });
     }
+    skipTaskbar(window);
+}
+
+std::function<void()> Form::eventOf(const Control& c, Event event)
+{
+    // Signals of a released window's widgets may still arrive: they must not reach a
+    // later load of the window.
+    return [this, event, generation = m_generation, name = std::string(c.name()), index = c.index()] {
+        if (generation == m_generation)
+            raise(event, name, index);
+    };
+}
+
+void Form::createWidget(Control& c, QWidget* window)
+{
+    QWidget* parent = c.container() ? c.container()->widget() : window;
+    const char* toolTip = c.spec().toolTip;
+    switch (c.kind()) {
+    case Kind::PictureBox: {
+        auto* box = new ContainerWidget(*this, &c, parent);
+        box->setCursor(cursorFor(c.spec().pointer));
+        if (toolTip)
+            box->setToolTip(QString::fromUtf8(toolTip));
+        c.setWidget(box);
+        break;
+    }
+    case Kind::RichTextBox: {
+        auto* edit = new TextBoxWidget(parent);
+        edit->setFont(c.font());
+        c.setWidget(edit);
+        break;
+    }
+    case Kind::PictureButton: {
+        auto* button = new ButtonWidget(parent);
+        if (!c.picture().isNull()) {
+            button->setIcon(QIcon(QPixmap::fromImage(c.picture().image())));
+            button->setIconSize(c.picture().size());
+        }
+        if (toolTip) {
+            button->setToolTip(QString::fromUtf8(toolTip));
+            button->setAccessibleName(button->toolTip());
+        }
+        QObject::connect(button, &QPushButton::clicked, button, eventOf(c, Event::Click));
+        c.setWidget(button);
+        break;
+    }
+    case Kind::Timer: {
+        auto* timer = new QTimer(window);
+        QObject::connect(timer, &QTimer::timeout, window, eventOf(c, Event::Timer));
+        c.setTimer(timer);
+        c.setEnabled(c.enabled());
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Form::arrangeWidgets()
+{
+    auto& controls = m_state->controls;
     // Stacking among child widgets follows the stored front-to-back order.
-    for (auto it = m_state->controls.rbegin(); it != m_state->controls.rend(); ++it) {
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         if (QWidget* w = (*it)->widget()) {
             (*it)->syncWidget();
             w->raise();
         }
-    }
-    // Tab order and initial focus.
     std::vector<Control*> focusable;
-    for (auto& c : m_state->controls)
+    for (auto& c : controls)
         if (c->widget() && c->spec().tabIndex >= 0)
             focusable.push_back(c.get());
     std::sort(focusable.begin(), focusable.end(),
               [](const Control* a, const Control* b) { return a->spec().tabIndex < b->spec().tabIndex; });
     for (size_t i = 1; i < focusable.size(); ++i)
         QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
-    for (auto& c : m_state->controls)
+    for (auto& c : controls)
         if (c->widget() && c->spec().focus)
             c->widget()->setFocus();
-    for (auto& [keys, handler] : m_shortcuts) {
-        auto* shortcut = new QShortcut(keys, window);
-        const unsigned generation = m_generation;
-        QObject::connect(shortcut, &QShortcut::activated, window, [this, generation, h = handler] {
-            if (generation == m_generation)
-                m_host.dispatch(*this, h);
-        });
-    }
-    skipTaskbar(window);
 }
 
 void Form::Show()

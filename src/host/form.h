@@ -111,6 +111,9 @@ private:
     void releaseDying();
     void closeForEnd();
     void buildWidgets();
+    void createWidget(Control& control, QWidget* window);
+    void arrangeWidgets();
+    std::function<void()> eventOf(const Control& control, Event event);
     float pixelsPerTwip() const;
 
     Host& m_host;
