@@ -4,6 +4,7 @@
 #include "resources/image_list.h"
 
 #include <QDir>
+#include <QFontInfo>
 #include <QImage>
 #include <QSvgRenderer>
 #include <array>
@@ -128,6 +129,19 @@ TEST(Pictures, TheMotherboardsDifferOnlyInTheirTraceRegions)
                     ++(l.traces.contains(x, y) ? inside : outside);
         EXPECT_EQ(outside, 0) << l.asset;
         EXPECT_GT(inside, 200) << l.asset;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Lettering in the pictures and the layouts' fonts must not fall back to another family.
+TEST(Fonts, TheFamiliesThePicturesAndPagesUseAreInstalled)
+{
+    for (const char* family : {"Liberation Sans", "Liberation Serif"}) {
+        QFont font(QString::fromLatin1(family));
+        EXPECT_TRUE(QFontInfo(font).exactMatch()) << family;
     }
 }
 
