@@ -27,7 +27,8 @@ void ConfirmExit()
         host::End();
 }
 
-Page::Page(host::Host& host, const host::FormSpec& layout, int number) : Form(host, layout), m_number(number)
+Page::Page(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> ownMoves)
+    : Form(host, layout), m_number(number), m_ownMoves(ownMoves)
 {
     if (hasForward())
         onClick("ImgFor", [this] { ImgFor_Click(); });
@@ -84,53 +85,44 @@ void Page::Form_Load()
 
 void Page::applyFrameLayout()
 {
-    auto move = [this](const char* name, int index, float left, float top) {
-        host::Control& c = control(name, index);
-        c.setLeft(left);
-        c.setTop(top);
+    using shell::Property;
+    // The frame's fourteen steps, in order; every page sets the same values.
+    static constexpr shell::StepMove kFrame[] = {
+        {1, {"Lblheader", -1, Property::Top, 60}},   {1, {"Lblheader", -1, Property::Left, 2850}},
+        {2, {nullptr, -1, Property::Height, 6030}},  {2, {nullptr, -1, Property::Width, 9120}},
+        {3, {"ImgBack", -1, Property::Left, 390}},   {3, {"ImgBack", -1, Property::Top, 4905}},
+        {4, {"Imgbar", 0, Property::Left, 690}},     {4, {"Imgbar", 0, Property::Top, 5190}},
+        {5, {"Imgbar", 1, Property::Left, 690}},     {5, {"Imgbar", 1, Property::Top, 375}},
+        {6, {"ImgEP", 1, Property::Top, 5280}},      {6, {"ImgEP", 1, Property::Left, 1980}},
+        {7, {"ImgExit", -1, Property::Left, 4395}},  {7, {"ImgExit", -1, Property::Top, 4905}},
+        {8, {"ImgFor", -1, Property::Left, 8160}},   {8, {"ImgFor", -1, Property::Top, 4905}},
+        {9, {"ImgPN", 0, Property::Left, 1155}},     {9, {"ImgPN", 0, Property::Top, 5280}},
+        {10, {"ImgPrint", -1, Property::Left, 7290}}, {10, {"ImgPrint", -1, Property::Top, 5280}},
+        {11, {"Lblof", 1, Property::Left, 1800}},    {11, {"Lblof", 1, Property::Top, 5445}},
+        {12, {"Lblpn", 0, Property::Left, 1410}},    {12, {"Lblpn", 0, Property::Top, 5445}},
+        {13, {"Lblpn", 2, Property::Left, 2205}},    {13, {"Lblpn", 2, Property::Top, 5445}},
+        {14, {"Rtb1", -1, Property::Height, 4380}},  {14, {"Rtb1", -1, Property::Width, 2490}},
+        {14, {"Rtb1", -1, Property::Left, 630}},     {14, {"Rtb1", -1, Property::Top, 510}},
     };
-    host::Control& header = control("Lblheader");
-    header.setTop(60);
-    header.setLeft(2850);
-    smallFontMoves(1);
-    setHeight(6030);
-    setWidth(9120);
-    smallFontMoves(2);
-    if (hasBack())
-        move("ImgBack", -1, 390, 4905);
-    smallFontMoves(3);
-    move("Imgbar", 0, 690, 5190);
-    smallFontMoves(4);
-    move("Imgbar", 1, 690, 375);
-    smallFontMoves(5);
-    host::Control& pageCount = control("ImgEP", 1);
-    pageCount.setTop(5280);
-    pageCount.setLeft(1980);
-    smallFontMoves(6);
-    move("ImgExit", -1, 4395, 4905);
-    smallFontMoves(7);
-    if (hasForward())
-        move("ImgFor", -1, 8160, 4905);
-    smallFontMoves(8);
-    move("ImgPN", 0, 1155, 5280);
-    smallFontMoves(9);
-    move("ImgPrint", -1, 7290, 5280);
-    smallFontMoves(10);
-    move("Lblof", 1, 1800, 5445);
-    smallFontMoves(11);
-    move("Lblpn", 0, 1410, 5445);
-    smallFontMoves(12);
-    move("Lblpn", 2, 2205, 5445);
-    smallFontMoves(13);
-    // The last page keeps its text box where it is.
-    if (m_number < kPages) {
-        host::Control& text = control("Rtb1");
-        text.setHeight(4380);
-        text.setWidth(2490);
-        text.setLeft(630);
-        text.setTop(510);
+    for (int step = 1; step <= 14; ++step) {
+        for (const shell::StepMove& s : kFrame)
+            if (s.afterStep == step && framesStep(s.move))
+                shell::apply(*this, s.move);
+        for (const shell::StepMove& s : m_ownMoves)
+            if (s.afterStep == step)
+                shell::apply(*this, s.move);
     }
-    smallFontMoves(14);
+}
+
+bool Page::framesStep(const shell::Move& move) const
+{
+    const std::string_view control = move.control ? move.control : "";
+    if (control == "ImgBack")
+        return hasBack();
+    if (control == "ImgFor")
+        return hasForward();
+    // The last page keeps its text box where it is.
+    return control != "Rtb1" || m_number < kPages;
 }
 
 void Page::buildText()

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "host/form.h"
+#include "shell/small_fonts.h"
+
+#include <span>
 
 namespace pages {
 
@@ -15,7 +18,8 @@ class Page : public host::Form {
 public:
     static constexpr int kPages = 8;
 
-    Page(host::Host& host, const host::FormSpec& layout, int number);
+    // ownMoves: the page's own small-font moves, each after a step of the frame's layout.
+    Page(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> ownMoves = {});
     int number() const { return m_number; }
 
     void ImgFor_Click();
@@ -25,8 +29,6 @@ public:
 
 protected:
     void Form_Load() final;
-    // The page's own small-font moves, called after each step of the frame layout.
-    virtual void smallFontMoves(int afterStep) {}
     // Builds the body text: set fragment 1, then append each further fragment.
     virtual void buildText();
     // What the page does after its text (the simulation pages colour their desk).
@@ -39,11 +41,13 @@ protected:
 
 private:
     void applyFrameLayout();
+    bool framesStep(const shell::Move& move) const;
     void go(int page);
     void highlight(const char* button, int listEntry);
     void Form_MouseMove();
 
     int m_number;
+    std::span<const shell::StepMove> m_ownMoves;
 };
 
 } // namespace pages

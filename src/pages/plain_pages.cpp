@@ -4,42 +4,31 @@
 
 namespace pages {
 
-Frm1::Frm1(host::Host& host) : Page(host, resources::layouts::Frm1, 1) {}
+using shell::Property;
 
-void Frm1::smallFontMoves(int afterStep)
-{
-    if (afterStep != 8)
-        return;
-    // Both cable lines stay vertical.
-    host::Control& line1 = control("Line1");
-    line1.setX1(5940);
-    line1.setX2(5940);
-    line1.setY1(1344);
-    line1.setY2(720);
-    host::Control& line2 = control("Line2");
-    line2.setX1(5925);
-    line2.setX2(5925);
-    line2.setY1(1350);
-    line2.setY2(690);
-    control("Image4").setLeft(5475);
-    control("Image4").setTop(1350);
-    control("Label1", 0).setLeft(5625);
-    control("Label1", 0).setTop(2670);
-}
+// After the forward button's step; both cable lines stay vertical.
+constexpr shell::StepMove kIntroductionMoves[] = {
+    {8, {"Line1", -1, Property::X1, 5940}}, {8, {"Line1", -1, Property::X2, 5940}},
+    {8, {"Line1", -1, Property::Y1, 1344}}, {8, {"Line1", -1, Property::Y2, 720}},
+    {8, {"Line2", -1, Property::X1, 5925}}, {8, {"Line2", -1, Property::X2, 5925}},
+    {8, {"Line2", -1, Property::Y1, 1350}}, {8, {"Line2", -1, Property::Y2, 690}},
+    {8, {"Image4", -1, Property::Left, 5475}}, {8, {"Image4", -1, Property::Top, 1350}},
+    {8, {"Label1", 0, Property::Left, 5625}}, {8, {"Label1", 0, Property::Top, 2670}},
+};
+
+// After the window's size.
+constexpr shell::StepMove kMovementsMoves[] = {
+    {2, {"Image2", 1, Property::Left, 4110}},
+    {2, {"Image2", 1, Property::Top, 2355}},
+};
+
+Frm1::Frm1(host::Host& host) : Page(host, resources::layouts::Frm1, 1, kIntroductionMoves) {}
 
 Frm2::Frm2(host::Host& host) : Page(host, resources::layouts::Frm2, 2) {}
 
 Frm3::Frm3(host::Host& host) : Page(host, resources::layouts::Frm3, 3) {}
 
-Frm5::Frm5(host::Host& host) : Page(host, resources::layouts::Frm5, 5) {}
-
-void Frm5::smallFontMoves(int afterStep)
-{
-    if (afterStep != 2)
-        return;
-    control("Image2", 1).setLeft(4110);
-    control("Image2", 1).setTop(2355);
-}
+Frm5::Frm5(host::Host& host) : Page(host, resources::layouts::Frm5, 5, kMovementsMoves) {}
 
 Frm7::Frm7(host::Host& host) : Page(host, resources::layouts::Frm7, 7) {}
 

@@ -9,9 +9,6 @@ namespace pages {
 class Frm1 : public Page {
 public:
     explicit Frm1(host::Host& host);
-
-protected:
-    void smallFontMoves(int afterStep) override;
 };
 
 // Page 2: the switches and the wheel.
@@ -30,9 +27,6 @@ public:
 class Frm5 : public Page {
 public:
     explicit Frm5(host::Host& host);
-
-protected:
-    void smallFontMoves(int afterStep) override;
 };
 
 // Page 7: the mouse and the motherboard.

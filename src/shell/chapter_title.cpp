@@ -2,6 +2,7 @@
 
 #include "resources/layouts/layouts.h"
 #include "shell/module1.h"
+#include "shell/small_fonts.h"
 
 namespace shell {
 
@@ -20,32 +21,21 @@ void frmk0::Form_Load()
     window("FrmBack").Show();
     module().CurrentForm = this;
     CheckScreenDpi();
-    if (!smallFonts())
-        return;
-    setHeight(6030);
-    setWidth(9120);
-    control("Label1").setLeft(3250);
-    control("Label1").setTop(300);
-    control("Image5").setLeft(3250);
-    control("Image5").setTop(5500);
-    control("Image2", 0).setLeft(8160);
-    control("Image2", 0).setTop(4905);
-    control("Image1", 1).setLeft(-2565);
-    control("Image1", 1).setTop(5190);
-    control("Image7").setTop(4600);
-    control("Image7").setLeft(3585);
-    host::Control& line1 = control("Line1");
-    line1.setX1(4305);
-    line1.setX2(4305);
-    line1.setY1(2049);
-    line1.setY2(1425);
-    host::Control& line2 = control("Line2");
-    line2.setX1(4290);
-    line2.setX2(4290);
-    line2.setY1(2055);
-    line2.setY2(1395);
-    control("Image4").setLeft(3855);
-    control("Image4").setTop(2055);
+    static constexpr Move kSmall[] = {
+        {nullptr, -1, Property::Height, 6030},    {nullptr, -1, Property::Width, 9120},
+        {"Label1", -1, Property::Left, 3250},     {"Label1", -1, Property::Top, 300},
+        {"Image5", -1, Property::Left, 3250},     {"Image5", -1, Property::Top, 5500},
+        {"Image2", 0, Property::Left, 8160},      {"Image2", 0, Property::Top, 4905},
+        {"Image1", 1, Property::Left, -2565},     {"Image1", 1, Property::Top, 5190},
+        {"Image7", -1, Property::Top, 4600},      {"Image7", -1, Property::Left, 3585},
+        {"Line1", -1, Property::X1, 4305},        {"Line1", -1, Property::X2, 4305},
+        {"Line1", -1, Property::Y1, 2049},        {"Line1", -1, Property::Y2, 1425},
+        {"Line2", -1, Property::X1, 4290},        {"Line2", -1, Property::X2, 4290},
+        {"Line2", -1, Property::Y1, 2055},        {"Line2", -1, Property::Y2, 1395},
+        {"Image4", -1, Property::Left, 3855},     {"Image4", -1, Property::Top, 2055},
+    };
+    if (smallFonts())
+        apply(*this, kSmall);
 }
 
 void frmk0::Image2_Click(int)

@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "resources/layouts/layouts.h"
 #include "shell/module1.h"
+#include "shell/small_fonts.h"
 
 namespace shell {
 
@@ -15,10 +16,9 @@ Form3::Form3(host::Host& host) : Form(host, resources::layouts::Form3)
 void Form3::Form_Load()
 {
     // The buttons and labels keep their places in both layouts.
-    if (smallFonts()) {
-        setHeight(6570);
-        setWidth(8760);
-    }
+    static constexpr Move kSmall[] = {{nullptr, -1, Property::Height, 6570}, {nullptr, -1, Property::Width, 8760}};
+    if (smallFonts())
+        apply(*this, kSmall);
 }
 
 void Form3::Command1_Click(int index)

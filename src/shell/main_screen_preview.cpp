@@ -2,6 +2,7 @@
 
 #include "resources/layouts/layouts.h"
 #include "shell/module1.h"
+#include "shell/small_fonts.h"
 
 namespace shell {
 
@@ -12,10 +13,9 @@ Form4::Form4(host::Host& host) : Form(host, resources::layouts::Form4)
 
 void Form4::Form_Load()
 {
-    if (smallFonts()) {
-        setHeight(6420);
-        setWidth(9600);
-    }
+    static constexpr Move kSmall[] = {{nullptr, -1, Property::Height, 6420}, {nullptr, -1, Property::Width, 9600}};
+    if (smallFonts())
+        apply(*this, kSmall);
 }
 
 } // namespace shell

@@ -2,6 +2,7 @@
 
 #include "resources/layouts/layouts.h"
 #include "shell/module1.h"
+#include "shell/small_fonts.h"
 
 namespace shell {
 
@@ -13,12 +14,14 @@ Form5::Form5(host::Host& host) : Form(host, resources::layouts::Form5)
 
 void Form5::Form_Load()
 {
-    if (smallFonts()) {
-        setHeight(6525);
-        setWidth(9165);
-        control("Label1").setLeft(7545);
-        control("Label1").setTop(2310);
-    }
+    static constexpr Move kSmall[] = {
+        {nullptr, -1, Property::Height, 6525},
+        {nullptr, -1, Property::Width, 9165},
+        {"Label1", -1, Property::Left, 7545},
+        {"Label1", -1, Property::Top, 2310},
+    };
+    if (smallFonts())
+        apply(*this, kSmall);
 }
 
 } // namespace shell

@@ -2,6 +2,7 @@
 
 #include "resources/layouts/layouts.h"
 #include "shell/module1.h"
+#include "shell/small_fonts.h"
 
 namespace shell {
 
@@ -14,10 +15,9 @@ Form1::Form1(host::Host& host) : Form(host, resources::layouts::Form1)
 void Form1::Form_Load()
 {
     CheckScreenDpi();
-    if (smallFonts()) {
-        setHeight(5940);
-        setWidth(7440);
-    }
+    static constexpr Move kSmall[] = {{nullptr, -1, Property::Height, 5940}, {nullptr, -1, Property::Width, 7440}};
+    if (smallFonts())
+        apply(*this, kSmall);
 }
 
 void Form1::Timer1_Timer()

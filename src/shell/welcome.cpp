@@ -2,6 +2,7 @@
 
 #include "resources/layouts/layouts.h"
 #include "shell/module1.h"
+#include "shell/small_fonts.h"
 
 namespace shell {
 
@@ -12,12 +13,14 @@ Form2::Form2(host::Host& host) : Form(host, resources::layouts::Form2)
 
 void Form2::Form_Load()
 {
-    if (smallFonts()) {
-        setHeight(6570);
-        setWidth(8760);
-        control("Command1").setLeft(7605);
-        control("Command1").setTop(5535);
-    }
+    static constexpr Move kSmall[] = {
+        {nullptr, -1, Property::Height, 6570},
+        {nullptr, -1, Property::Width, 8760},
+        {"Command1", -1, Property::Left, 7605},
+        {"Command1", -1, Property::Top, 5535},
+    };
+    if (smallFonts())
+        apply(*this, kSmall);
 }
 
 void Form2::Command1_Click()

@@ -7,17 +7,9 @@
 
 namespace simulations {
 
-Frm4::Frm4(host::Host& host) : Page(host, resources::layouts::Frm4, 4)
+Frm4::Frm4(host::Host& host) : Page(host, resources::layouts::Frm4, 4, kDotsMoves<2>)
 {
     onClickIndexed("Imgballmain", [this](int index) { Imgballmain_Click(index); });
-}
-
-void Frm4::smallFontMoves(int afterStep)
-{
-    if (afterStep == 2) {
-        control("Img3c").setLeft(7440);
-        control("Img3c").setTop(120);
-    }
 }
 
 void Frm4::Imgballmain_Click(int)

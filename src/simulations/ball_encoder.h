@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/page.h"
+#include "simulations/desk_page.h"
 
 namespace simulations {
 
@@ -14,9 +14,6 @@ public:
 
     // No guard against re-entry: a click during a pause plays a whole animation inside it.
     void Imgballmain_Click(int index);
-
-protected:
-    void smallFontMoves(int afterStep) override;
 };
 
 } // namespace simulations

@@ -4,40 +4,18 @@
 #include "resources/layouts/layouts.h"
 #include "resources/texts.h"
 #include "shell/module1.h"
-#include "simulations/mouse_movement.h"
 
 namespace simulations {
 
-Frm8::Frm8(host::Host& host) : Page(host, resources::layouts::Frm8, 8)
-{
-    bind(host::Event::MouseMove, "Picture1", [this](int, const host::MouseArgs& a) {
-        Picture1_MouseMove(a.button, a.shift, a.x, a.y);
-    });
-}
-
-void Frm8::smallFontMoves(int afterStep)
-{
-    if (afterStep == 7) {
-        control("Img3c").setLeft(7440);
-        control("Img3c").setTop(120);
-    }
-}
+// The dots move after the exit button's step: this page has no forward button.
+Frm8::Frm8(host::Host& host) : DeskPage(host, resources::layouts::Frm8, 8, kDotsMoves<7>) {}
 
 void Frm8::buildText() { setText(resources::bodyFragments(number()).front()); }
 
-void Frm8::afterText() { control("Picture1").setBackColor(host::RGB(0, 64, 128)); }
+void Frm8::showBoard(const char* source) { control("Imgmb").setPicture(control(source).picture()); }
 
 void Frm8::Picture1_MouseMove(int, int, float X, float Y)
 {
-    auto showBoard = [this](const char* source) { control("Imgmb").setPicture(control(source).picture()); };
-    auto pause = [](bool& flag) {
-        if (flag)
-            return;
-        shell::PauseFlag running(flag);
-        for (int i = 1; i <= kSimulationPause; ++i)
-            host::DoEvents();
-    };
-
     control("Picmouse").setPicture(control("Imgmon").picture());
     control("Line2").setBorderColor(host::RGB(255, 0, 0));
     showBoard("Imgmb1");

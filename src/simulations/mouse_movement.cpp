@@ -7,28 +7,13 @@
 
 namespace simulations {
 
-Frm6::Frm6(host::Host& host) : Page(host, resources::layouts::Frm6, 6)
-{
-    bind(host::Event::MouseMove, "Picture1", [this](int, const host::MouseArgs& a) {
-        Picture1_MouseMove(a.button, a.shift, a.x, a.y);
-    });
-}
-
-void Frm6::smallFontMoves(int afterStep)
-{
-    if (afterStep == 2) {
-        control("Img3c").setLeft(7440);
-        control("Img3c").setTop(120);
-    }
-}
+Frm6::Frm6(host::Host& host) : DeskPage(host, resources::layouts::Frm6, 6, kDotsMoves<2>) {}
 
 void Frm6::buildText()
 {
     for (std::string_view fragment : resources::bodyFragments(number()))
         appendText(fragment);
 }
-
-void Frm6::afterText() { control("Picture1").setBackColor(host::RGB(0, 64, 128)); }
 
 void Frm6::Picture1_MouseMove(int, int, float X, float Y)
 {
@@ -43,12 +28,7 @@ void Frm6::Picture1_MouseMove(int, int, float X, float Y)
     control("Line1").setY1(top);
     control("Line2").setX2(left + 362.0f);
     control("Line2").setY2(top);
-    bool& delayRunning = shell::module().DelayRunning;
-    if (!delayRunning) {
-        shell::PauseFlag pause(delayRunning);
-        for (int i = 1; i <= kSimulationPause; ++i)
-            host::DoEvents();
-    }
+    pause(shell::module().DelayRunning);
     host::DoEvents();
     control("Picmouse").setPicture(control("Imgmi").picture());
     control("Line2").setBorderColor(host::RGB(192, 192, 192));

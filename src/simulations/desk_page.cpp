@@ -1,0 +1,27 @@
+#include "simulations/desk_page.h"
+
+#include "host/host.h"
+#include "shell/module1.h"
+
+namespace simulations {
+
+DeskPage::DeskPage(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> moves)
+    : Page(host, layout, number, moves)
+{
+    bind(host::Event::MouseMove, "Picture1", [this](int, const host::MouseArgs& a) {
+        Picture1_MouseMove(a.button, a.shift, a.x, a.y);
+    });
+}
+
+void DeskPage::afterText() { control("Picture1").setBackColor(host::RGB(0, 64, 128)); }
+
+void DeskPage::pause(bool& running)
+{
+    if (running)
+        return;
+    shell::PauseFlag flag(running);
+    for (int i = 1; i <= kSimulationPause; ++i)
+        host::DoEvents();
+}
+
+} // namespace simulations

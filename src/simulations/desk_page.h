@@ -1,0 +1,30 @@
+// What the three simulation pages share: the three dots that move on small-font
+// displays, and for pages 6 and 8 the desk on which the mouse follows the pointer.
+#pragma once
+
+#include "pages/page.h"
+
+namespace simulations {
+
+inline constexpr int kSimulationPause = 19000; // yields
+
+// The dots' small-font move, after the given step of the frame's layout.
+template <int AfterStep>
+inline constexpr shell::StepMove kDotsMoves[] = {
+    {AfterStep, {"Img3c", -1, shell::Property::Left, 7440}},
+    {AfterStep, {"Img3c", -1, shell::Property::Top, 120}},
+};
+
+class DeskPage : public pages::Page {
+public:
+    virtual void Picture1_MouseMove(int button, int shift, float X, float Y) = 0;
+
+protected:
+    DeskPage(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> moves);
+    // The desk's stored colour gives way to the one the mouse pictures are drawn on.
+    void afterText() override;
+    // One pause guarded by its flag: skipped when a pause of that kind already runs.
+    static void pause(bool& running);
+};
+
+} // namespace simulations
