@@ -15,6 +15,24 @@ DeskPage::DeskPage(host::Host& host, const host::FormSpec& layout, int number, s
 
 void DeskPage::afterText() { control("Picture1").setBackColor(host::RGB(0, 64, 128)); }
 
+void DeskPage::moveMouse(float X, float Y, int thickEnd, int thinEnd)
+{
+    host::Control& mouse = control("Picmouse");
+    mouse.setLeft(X);
+    mouse.setTop(Y);
+    auto setEnd = [](host::Control& line, int end, float x, float y) {
+        if (end == 1) {
+            line.setX1(x);
+            line.setY1(y);
+        } else {
+            line.setX2(x);
+            line.setY2(y);
+        }
+    };
+    setEnd(control("Line1"), thickEnd, mouse.left() + 360.0f, mouse.top());
+    setEnd(control("Line2"), thinEnd, mouse.left() + 362.0f, mouse.top());
+}
+
 void DeskPage::pause(bool& running)
 {
     if (running)

@@ -25,6 +25,10 @@ protected:
     void afterText() override;
     // One pause guarded by its flag: skipped when a pause of that kind already runs.
     static void pause(bool& running);
+    // Puts the sprite's top-left corner at the pointer (no centring, no clamping) and the
+    // given ends of the thick and the thin cable line on its top edge, 360 and 362 twips
+    // from its left, reading the position back from the sprite.
+    void moveMouse(float X, float Y, int thickEnd, int thinEnd);
 };
 
 } // namespace simulations

@@ -21,14 +21,7 @@ void Frm8::Picture1_MouseMove(int, int, float X, float Y)
     showBoard("Imgmb1");
     host::DoEvents();
     // The sprite moves only now, after one yield of the lit look at its old place.
-    control("Picmouse").setLeft(X);
-    control("Picmouse").setTop(Y);
-    const float left = control("Picmouse").left();
-    const float top = control("Picmouse").top();
-    control("Line1").setX2(left + 360.0f);
-    control("Line1").setY2(top);
-    control("Line2").setX1(left + 362.0f);
-    control("Line2").setY1(top);
+    moveMouse(X, Y, 2, 1);
     control("Line1").setY1(0);
     control("Line2").setY2(0);
     pause(shell::module().DelayRunning);

@@ -19,15 +19,7 @@ void Frm6::Picture1_MouseMove(int, int, float X, float Y)
 {
     control("Picmouse").setPicture(control("Imgmon").picture());
     control("Line2").setBorderColor(host::RGB(255, 0, 0));
-    // The pointer sits on the sprite's top-left corner: no centring, no clamping.
-    control("Picmouse").setLeft(X);
-    control("Picmouse").setTop(Y);
-    const float left = control("Picmouse").left();
-    const float top = control("Picmouse").top();
-    control("Line1").setX1(left + 360.0f);
-    control("Line1").setY1(top);
-    control("Line2").setX2(left + 362.0f);
-    control("Line2").setY2(top);
+    moveMouse(X, Y, 1, 2);
     pause(shell::module().DelayRunning);
     host::DoEvents();
     control("Picmouse").setPicture(control("Imgmi").picture());
