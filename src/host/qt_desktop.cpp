@@ -30,8 +30,9 @@ public:
         if (!m_painter.isActive() && !m_painter.begin(m_printer.get()))
             throw Error("The printer could not be opened.");
         // Physical size: the image's inches times the printer's resolution.
+        // A grab from a dense screen has more pixels, not more inches.
         const double scale = m_printer->resolution() / dpi;
-        const QRectF target(QPointF(0, 0), QSizeF(image.width() * scale, image.height() * scale));
+        const QRectF target(QPointF(0, 0), image.deviceIndependentSize() * scale);
         m_painter.drawImage(target, image);
     }
 
