@@ -39,3 +39,18 @@ bench: bootstrap
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	python3 bench/run.py --build $(BENCH_BUILD)
+
+# Long reliability runs: a storm of 50 000 events (STORM_EVENTS; VANTREL_STORM_SEED replays
+# a seed) under the sanitizers, then the growth check in a build without them, where the
+# resident set is bounded too (the sanitizer's quarantine keeps freed memory mapped).
+SOAK_BUILD := build/soak
+STORM_EVENTS ?= 50000
+SOAK_ENV := QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+soak: bootstrap
+	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON >/dev/null
+	@cmake --build $(TEST_BUILD) -j $(JOBS) --target reliability_tests
+	$(SOAK_ENV) VANTREL_STORM_EVENTS=$(STORM_EVENTS) $(TEST_BUILD)/tests/reliability_tests --gtest_filter='Storm.*'
+	@cmake -S . -B $(SOAK_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(SOAK_BUILD) -j $(JOBS) --target reliability_tests
+	$(SOAK_ENV) $(SOAK_BUILD)/tests/reliability_tests --gtest_filter='GrowthTest.*'
