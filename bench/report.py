@@ -43,6 +43,9 @@ def summarize_startup(results):
             "painted_ms_median": med([r["painted_ms"] for r in runs]),
             "painted_ms_range": spread([r["painted_ms"] for r in runs]),
             "vmhwm_kb_median": med([r["vmhwm_kb"] for r in runs]),
+            "rss_anon_kb_median": med([r["rss_anon_kb"] for r in runs]),
+            "rss_file_kb_median": med([r["rss_file_kb"] for r in runs]),
+            "rss_shmem_kb_median": med([r["rss_shmem_kb"] for r in runs]),
         }
     return out
 
@@ -63,8 +66,10 @@ def pause_rows(platform, figures, rows, targets):
             targets.append({"name": f"{platform} {key} {label} length", "median_ms": length["median"],
                             "min_ms": length["min"], "max_ms": length["max"], "nominal_ms": nominal,
                             "met": ok and in_range})
+            ui = block[key]["ui_thread_cpu_percent"]
             rows.append((f"{platform}: CPU during {key} ({label})",
-                         f"median {fmt(cpu['median'], ' %', 1)}, max {fmt(cpu['max'], ' %', 1)}",
+                         f"median {fmt(cpu['median'], ' %', 1)}, max {fmt(cpu['max'], ' %', 1)}"
+                         f" (UI thread {fmt(ui['median'], ' %', 1)})",
                          "< 15 % of a core", cpu["max"] < 15))
             targets.append({"name": f"{platform} {key} {label} cpu", "median_percent": cpu["median"],
                             "max_percent": cpu["max"], "met": cpu["max"] < 15})
@@ -129,7 +134,7 @@ def evaluate(results):
     rows.append(("peak memory, start-up + 0.8 s idle (VmHWM)",
                  f"{prog['vmhwm_kb_median'] / 1024:.1f} MiB vs bare {bare['vmhwm_kb_median'] / 1024:.1f} MiB: x{idle_ratio:.2f}",
                  "", None))
-    walks = [w for w in results.get("walk_vmhwm_kb", []) if w > 0]
+    walks = [w["VmHWM"] for w in results.get("walk_memory_kb", []) if w.get("VmHWM", -1) > 0]
     if walks:
         walk_ratio = med(walks) / bare["vmhwm_kb_median"]
         rows.append((f"peak memory, walk through all windows (median of {len(walks)})",
@@ -137,6 +142,13 @@ def evaluate(results):
                      "<= 1.5x bare", walk_ratio <= 1.5))
         targets.append({"name": "peak memory ratio (walk)", "program_kb": med(walks),
                         "bare_kb": bare["vmhwm_kb_median"], "ratio": walk_ratio, "met": walk_ratio <= 1.5})
+        last = results["walk_memory_kb"]
+        kinds = lambda anon, file, shm: f"{anon / 1024:.1f} / {file / 1024:.1f} / {shm / 1024:.1f}"
+        rows.append(("resident at the end, anon / file / shmem MiB: walk vs bare",
+                     kinds(med([w["RssAnon"] for w in last]), med([w["RssFile"] for w in last]),
+                           med([w["RssShmem"] for w in last]))
+                     + " vs " + kinds(bare["rss_anon_kb_median"], bare["rss_file_kb_median"], bare["rss_shmem_kb_median"]),
+                     "", None))
     for platform in ("offscreen", "xcb"):
         if platform in results:
             harness_rows(platform, results[platform], rows, targets)

@@ -55,13 +55,14 @@ std::uint64_t fnv1a(const std::uint8_t* data, size_t n)
     return h;
 }
 
-long vmHwmKb(pid_t pid)
+// A figure in kB from the process's status, -1 when missing.
+long statusKb(pid_t pid, const std::string& key)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.rfind(key + ":", 0) == 0)
+            return std::strtol(line.c_str() + key.size() + 1, nullptr, 10);
     return -1;
 }
 
@@ -184,7 +185,8 @@ int main(int argc, char** argv)
     }
     if (changes.empty())
         return fail("no pixels could be read", pid);
-    const long peakKb = vmHwmKb(pid);
+    const long peakKb = statusKb(pid, "VmHWM"), anonKb = statusKb(pid, "RssAnon"),
+               fileKb = statusKb(pid, "RssFile"), shmemKb = statusKb(pid, "RssShmem");
     stop(pid);
 
     // The first frame painted: the first sample that shows what the window settles on.
@@ -196,8 +198,10 @@ int main(int argc, char** argv)
             break;
         }
     std::printf("{\"mapped_ms\": %.3f, \"painted_ms\": %.3f, \"first_sample_ms\": %.3f, \"changes\": %zu, "
-                "\"samples\": %d, \"vmhwm_kb\": %ld, \"x\": %d, \"y\": %d, \"w\": %d, \"h\": %d}\n",
-                mapped, painted, changes.front().t, changes.size(), samples, peakKb, x, y, w, h);
+                "\"samples\": %d, \"vmhwm_kb\": %ld, \"rss_anon_kb\": %ld, \"rss_file_kb\": %ld, \"rss_shmem_kb\": %ld, "
+                "\"x\": %d, \"y\": %d, \"w\": %d, \"h\": %d}\n",
+                mapped, painted, changes.front().t, changes.size(), samples, peakKb, anonKb, fileKb, shmemKb, x, y, w,
+                h);
     xcb_disconnect(c);
     return 0;
 }

@@ -70,7 +70,7 @@ Json pageChange(int rounds)
 {
     ProgramRun run;
     run.openPage(1);
-    std::map<std::string, std::vector<double>> forced, natural;
+    std::map<std::string, std::vector<double>> forced, natural, coldPer;
     std::vector<double> allForced, allNatural, handlers, cold;
     int unpainted = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -81,8 +81,10 @@ Json pageChange(int rounds)
             if (!c.painted)
                 ++unpainted;
             // The first pass renders every picture for the first time.
-            if (round == 0)
+            if (round == 0) {
                 cold.push_back(c.paintedMs);
+                coldPer[key].push_back(c.paintedMs);
+            }
             else {
                 (isForced ? forced : natural)[key].push_back(c.paintedMs);
                 (isForced ? allForced : allNatural).push_back(c.paintedMs);
@@ -95,7 +97,9 @@ Json pageChange(int rounds)
         for (int p = 8; p > 1; --p)
             record(p, p - 1);
     }
-    std::vector<std::pair<std::string, Json>> perForced, perNatural;
+    std::vector<std::pair<std::string, Json>> perForced, perNatural, perCold;
+    for (auto& [key, samples] : coldPer)
+        perCold.emplace_back(key, number(samples.front()));
     for (auto& [key, samples] : forced)
         perForced.emplace_back(key, summary(samples));
     for (auto& [key, samples] : natural)
@@ -104,6 +108,7 @@ Json pageChange(int rounds)
                    {"event_loop", summary(allNatural)},
                    {"click_handler", summary(handlers)},
                    {"cold_first_pass", summary(cold)},
+                   {"cold_per_change", object(perCold)},
                    {"unpainted", number(unpainted)},
                    {"per_change_grab", object(perForced)},
                    {"per_change_event_loop", object(perNatural)}});

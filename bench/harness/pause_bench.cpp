@@ -46,9 +46,11 @@ public:
         : m_thread([this, receiver] {
               std::mt19937 random(7);
               std::uniform_int_distribution<int> gap(500, 4000);
+              publishHelperCpu(0);
               while (!m_stop) {
                   std::this_thread::sleep_for(std::chrono::microseconds(gap(random)));
                   QCoreApplication::postEvent(receiver, new StampEvent(Clock::now()));
+                  publishHelperCpu(0);
               }
           })
     {
@@ -69,14 +71,18 @@ constexpr std::uint64_t kEnd = std::numeric_limits<std::uint64_t>::max();
 struct Mark {
     std::uint64_t yield;
     Clock::time_point t;
-    double cpuMs;
+    double cpuMs;     // the process less the bench's helper threads
+    double uiCpuMs;   // the user-interface thread alone
 };
+
+Mark mark(std::uint64_t yield) { return {yield, Clock::now(), processCpuMs() - helperCpuMs(), threadCpuMs()}; }
 
 // One handler run with marks at the given yields (counted from 1 within the run) and at
 // its end; returns the pauses between the given pairs of marks.
 struct Pause {
     double ms;
     double cpuPercent;
+    double uiCpuPercent;
 };
 
 std::vector<Pause> timeHandler(ProgramRun& run, const std::vector<std::pair<std::uint64_t, std::uint64_t>>& spans,
@@ -92,10 +98,10 @@ std::vector<Pause> timeHandler(ProgramRun& run, const std::vector<std::pair<std:
     run.host.setYieldHook([&](std::uint64_t count) {
         const std::uint64_t k = count - base;
         if (std::find(wanted.begin(), wanted.end(), k) != wanted.end())
-            marks.push_back({k, Clock::now(), processCpuMs()});
+            marks.push_back(mark(k));
     });
     handler();
-    marks.push_back({kEnd, Clock::now(), processCpuMs()});
+    marks.push_back(mark(kEnd));
     run.host.setYieldHook(nullptr);
     auto find = [&](std::uint64_t k) -> const Mark* {
         for (const Mark& m : marks)
@@ -109,25 +115,27 @@ std::vector<Pause> timeHandler(ProgramRun& run, const std::vector<std::pair<std:
         if (!start || !end)
             continue;
         const double ms = msBetween(start->t, end->t);
-        pauses.push_back({ms, 100.0 * (end->cpuMs - start->cpuMs) / ms});
+        pauses.push_back({ms, 100.0 * (end->cpuMs - start->cpuMs) / ms, 100.0 * (end->uiCpuMs - start->uiCpuMs) / ms});
     }
     return pauses;
 }
 
 struct PauseSeries {
-    std::vector<double> ms, cpu;
+    std::vector<double> ms, cpu, uiCpu;
     std::uint64_t yields = 0, waits = 0;
     void add(const std::vector<Pause>& pauses)
     {
         for (const Pause& p : pauses) {
             ms.push_back(p.ms);
             cpu.push_back(p.cpuPercent);
+            uiCpu.push_back(p.uiCpuPercent);
         }
     }
     Json json() const
     {
         return object({{"length_ms", summary(ms)},
                        {"cpu_percent", summary(cpu)},
+                       {"ui_thread_cpu_percent", summary(uiCpu)},
                        {"waits_per_1000_yields", number(yields ? 1000.0 * double(waits) / double(yields) : 0)}});
     }
 };

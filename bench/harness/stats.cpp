@@ -1,6 +1,7 @@
 #include "stats.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -14,6 +15,21 @@ double processCpuMs()
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
+
+double threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+namespace {
+std::atomic<double> g_helperCpu[2];
+} // namespace
+
+void publishHelperCpu(int slot) { g_helperCpu[slot].store(threadCpuMs()); }
+
+double helperCpuMs() { return g_helperCpu[0].load() + g_helperCpu[1].load(); }
 
 Json number(double value)
 {

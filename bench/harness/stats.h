@@ -17,6 +17,12 @@ inline double msBetween(Clock::time_point a, Clock::time_point b)
 
 // CPU time of the whole process, in milliseconds.
 double processCpuMs();
+// CPU time of the calling thread, in milliseconds.
+double threadCpuMs();
+// The bench's own helper threads publish their CPU time here, so that it can be taken
+// out of the program's (slot 0: event poster, slot 1: pointer mover).
+void publishHelperCpu(int slot);
+double helperCpuMs();
 
 // One JSON value, already written out.
 struct Json {

@@ -74,8 +74,10 @@ private:
         std::mt19937 random(11);
         std::uniform_int_distribution<int> gap(1000, 4000);
         bool toggle = false;
+        publishHelperCpu(1);
         while (!m_stop) {
             std::this_thread::sleep_for(std::chrono::microseconds(gap(random)));
+            publishHelperCpu(1);
             QPoint target;
             {
                 std::lock_guard lock(m_mutex);
@@ -89,7 +91,7 @@ private:
             xcb_flush(m_c);
             const std::int64_t deadline = sent + 100'000'000;
             while (m_received.load() < sent && nowNs() < deadline)
-                std::this_thread::sleep_for(std::chrono::microseconds(20));
+                std::this_thread::sleep_for(std::chrono::microseconds(100));
             const std::int64_t received = m_received.load();
             std::lock_guard lock(m_mutex);
             if (received >= sent)
