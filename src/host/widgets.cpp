@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -170,6 +171,16 @@ void FormWidget::closeEvent(QCloseEvent* event)
     // The desktop asks; the program decides (and ends through End, never by closing).
     event->ignore();
     m_form.closeRequested();
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event)
+{
+    // A window manager turns Alt+F4 into a close request; without one the key arrives here.
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+        close();
+        return;
+    }
+    ContainerWidget::keyPressEvent(event);
 }
 
 TextBoxWidget::TextBoxWidget(QWidget* parent) : QTextEdit(parent)
