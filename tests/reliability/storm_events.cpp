@@ -76,6 +76,13 @@ const host::Control* Storm::pickControl(host::Form& window)
 
 std::string Storm::anyEvent(host::Form& window)
 {
+    // A timer's tick whenever the storm likes, not only after its interval.
+    for (const auto& c : window.controls())
+        if (c->kind() == host::Kind::Timer && chance(0.05)) {
+            const std::string what = "tick of " + describe(window, c.get());
+            window.raise(host::Event::Timer, c.get());
+            return what;
+        }
     const double r = std::uniform_real_distribution<double>(0, 1)(m_rng);
     if (r < 0.55)
         return raiseEvent(window);
