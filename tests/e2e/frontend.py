@@ -1,0 +1,135 @@
+"""The demo front end: splash, welcome, menu with its previews and web link, title window."""
+
+import os
+import time
+
+from geometry import BACKDROP, EXPLORER_URL
+from harness import check, check_on_top, check_placed, count_colour, settled, wait_pixels
+from xsession import SCREEN, Failure, wait_until
+
+# A click later than this after the splash appeared might meet the 3 s timer instead.
+CLICK_DEADLINE = 2.0
+
+
+class TooLate(Failure):
+    pass
+
+
+def backdrop_everywhere_but(image, hole):
+    """Rows and columns outside hole that are not the backdrop colour, as a short report."""
+    hx, hy, hw, hh = hole
+    wrong = []
+    b, g, r = BACKDROP[2], BACKDROP[1], BACKDROP[0]
+    for y in range(0, image.height, 1):
+        line = image.data[y * image.width * 4:(y + 1) * image.width * 4]
+        spans = [(0, image.width)] if not hy <= y < hy + hh else [(0, hx), (hx + hw, image.width)]
+        for start, end in spans:
+            part = line[start * 4:end * 4]
+            n = end - start
+            if part[0::4] != bytes([b]) * n or part[1::4] != bytes([g]) * n or part[2::4] != bytes([r]) * n:
+                x = next(i for i in range(start, end)
+                         if image.pixel(i, y) != BACKDROP)
+                wrong.append("(%d,%d) is #%02X%02X%02X" % ((x, y) + image.pixel(x, y)))
+                break
+        if len(wrong) >= 5:
+            break
+    return wrong
+
+
+def wait_splash(run, layout):
+    """The backdrop fills the screen around the centred splash; returns the splash window."""
+    screen = run.screen
+    with run.step("splash over the backdrop") as step:
+        splash = screen.wait_window("Vantrel Demo", timeout=30)
+        shown_at = time.monotonic()
+        check_placed(splash, layout.expected_size("Vantrel Demo"))
+        backdrop = screen.find("Vantrel")
+        check(backdrop and (backdrop[0].w, backdrop[0].h) == SCREEN and backdrop[0].level > splash.level,
+              "a full-screen backdrop should lie behind the splash: %s" % screen.windows())
+        hole = (splash.x, splash.y, splash.w, splash.h)
+        image = wait_pixels(screen, (0, 0) + SCREEN, lambda im: not backdrop_everywhere_but(im, hole), 10,
+                            "the backdrop colour #6F51A6 around the splash")
+        inside = count_colour(image, hole, BACKDROP)
+        check(inside < splash.w * splash.h // 10,
+              "the splash should cover its rectangle, but %d of its pixels are backdrop" % inside)
+        step.image = image
+    return splash, shown_at
+
+
+def click_splash(run, layout, splash, shown_at):
+    screen = run.screen
+    with run.step("click on the splash opens the welcome window"):
+        screen.click(splash.x + splash.w // 2, splash.y + splash.h // 2)
+        late = time.monotonic() - shown_at
+        if late > CLICK_DEADLINE:
+            raise TooLate("the click came %.1f s after the splash appeared: too late to tell it "
+                          "from the timer (is the machine overloaded?)" % late)
+        welcome = screen.wait_window("Welcome to Vantrel")
+        screen.wait_gone(splash)
+        check_placed(welcome, layout.expected_size("Welcome to Vantrel"))
+        check_on_top(screen, welcome)
+        settled(screen, (welcome.x, welcome.y, welcome.w, welcome.h))
+    return welcome
+
+
+def open_menu(run, layout, welcome):
+    screen = run.screen
+    with run.step("welcome start button opens the menu"):
+        screen.click(*layout.centre(welcome, layout.start_button))
+        menu = screen.wait_window("Vantrel Demo Menu")
+        screen.wait_gone(welcome)
+        check_placed(menu, layout.expected_size("Vantrel Demo Menu"))
+        settled(screen, (menu.x, menu.y, menu.w, menu.h))
+    return menu
+
+
+def previews(run, layout, menu):
+    """Each menu entry shows its preview in front; a click on the preview hides it again."""
+    screen = run.screen
+    # Form5 hides on a click outside its label: the top-left corner is clear of it.
+    for index, title, spot in ((0, "Orvane Screen", (300, 300)), (1, "Vantrel Main Screen", None)):
+        with run.step("menu shows %s" % title):
+            screen.click(*layout.centre(menu, layout.menu_buttons[index]))
+            preview = screen.wait_window(title)
+            check_placed(preview, layout.expected_size(title))
+            check_on_top(screen, preview)
+            settled(screen, (preview.x, preview.y, preview.w, preview.h))
+        with run.step("click hides %s" % title):
+            x, y = layout.point(preview, spot) if spot else (preview.x + preview.w // 2,
+                                                             preview.y + preview.h // 2)
+            screen.click(x, y)
+            screen.wait_gone(preview)
+            check(screen.find("Vantrel Demo Menu"), "the menu should stay: %s" % screen.windows())
+
+
+def web_link(run, layout, menu, record):
+    screen = run.screen
+    with run.step("web link starts explorer with the address"):
+        x, y, w, h = layout.rect(menu, layout.web_link)
+        screen.click(x + 15, y + h // 2)
+        text = wait_until(lambda: os.path.exists(record) and open(record).read(), 15,
+                          "the stand-in explorer to record its argument")
+        check(text.splitlines() == [EXPLORER_URL],
+              "explorer got %r, expected the one argument %r" % (text, EXPLORER_URL))
+        check(screen.find("Vantrel Demo Menu"), "the menu should stay: %s" % screen.windows())
+
+
+def open_title(run, layout, menu):
+    screen = run.screen
+    with run.step("menu opens the chapter title"):
+        screen.click(*layout.centre(menu, layout.menu_buttons[2]))
+        title = screen.wait_window("15. Mouse")
+        screen.wait_gone(menu)
+        check_placed(title, layout.expected_size("15. Mouse"))
+        check_on_top(screen, title)
+        settled(screen, (title.x, title.y, title.w, title.h))
+    return title
+
+
+def menu_exit(run, layout, menu, program):
+    screen = run.screen
+    with run.step("menu exit ends the program without a question"):
+        screen.click(*layout.centre(menu, layout.menu_buttons[3]))
+        status = program.wait_exit(20)
+        check(status == 0, "exit status %s, expected 0" % status)
+        check(not screen.windows(), "windows left after the end: %s" % screen.windows())
