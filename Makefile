@@ -30,6 +30,10 @@ debug-build: bootstrap
 test: debug-build
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
 
+# The Release build, as a user runs it: the pauses run at their real pace in the pictures.
+tour: release
+	python3 tests/e2e/tour.py $(BUILD)/vantrel $(BUILD)/tour
+
 pictures: release
 	@cmake --build $(BUILD) --target pictures
 
