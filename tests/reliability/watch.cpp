@@ -36,7 +36,8 @@ Watch::Watch(host::Host& host, shell::Module1& module, ScriptedDesktop& desktop)
 
 std::string Watch::check()
 {
-    for (auto part : {&Watch::checkWindows, &Watch::checkCurrentForm, &Watch::checkHandlers, &Watch::checkMessages}) {
+    for (auto part : {&Watch::checkWindows, &Watch::checkPreviews, &Watch::checkCurrentForm, &Watch::checkHandlers,
+                      &Watch::checkMessages}) {
         std::string broken = (this->*part)();
         if (!broken.empty())
             return broken;
@@ -73,6 +74,20 @@ std::string Watch::checkWindows()
         if (name == "frmk0" && frontEnd(shown))
             continue;
         return std::string(name) + " is loaded but not shown (" + shown + " is)";
+    }
+    return {};
+}
+
+std::string Watch::checkPreviews()
+{
+    // The previews stay loaded when hidden, but only a Show loads them: a preview whose
+    // present load was never seen on screen was loaded implicitly.
+    for (const char* name : {"Form4", "Form5"}) {
+        const host::Form& f = m_host.form(name);
+        if (f.isVisible())
+            m_previewShown[&f] = f.generation();
+        else if (f.isLoaded() && m_previewShown[&f] != f.generation())
+            return std::string(name) + " was loaded without being shown";
     }
     return {};
 }

@@ -35,6 +35,7 @@ private:
         bool loaded = false;
     };
     std::string checkWindows();
+    std::string checkPreviews();
     std::string checkCurrentForm();
     std::string checkHandlers();
     std::string checkMessages();
@@ -44,6 +45,7 @@ private:
     shell::Module1& m_module;
     ScriptedDesktop& m_desktop;
     std::map<const host::Form*, Seen> m_seen;
+    std::map<const host::Form*, unsigned> m_previewShown; // generation last seen on screen
     const host::Form* m_lastLoaded = nullptr;
     std::size_t m_messagesSeen = 0;
     std::vector<QString> m_allowed;
