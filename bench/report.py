@@ -118,7 +118,16 @@ def harness_rows(platform, figures, rows, targets):
 
 def evaluate(results):
     rows, targets = [], []
-    s = summarize_startup(results)
+    s = summarize_startup(results) if "startup" in results else {}
+    if s:
+        startup_rows(s, results, rows, targets)
+    for platform in ("offscreen", "xcb"):
+        if platform in results:
+            harness_rows(platform, results[platform], rows, targets)
+    return {"startup": s, "rows": rows}, targets
+
+
+def startup_rows(s, results, rows, targets):
     prog, bare = s["program"], s["bare"]
     ratio_map = prog["mapped_ms_median"] / bare["mapped_ms_median"]
     ratio_paint = prog["painted_ms_median"] / bare["painted_ms_median"]
@@ -149,10 +158,6 @@ def evaluate(results):
                            med([w["RssShmem"] for w in last]))
                      + " vs " + kinds(bare["rss_anon_kb_median"], bare["rss_file_kb_median"], bare["rss_shmem_kb_median"]),
                      "", None))
-    for platform in ("offscreen", "xcb"):
-        if platform in results:
-            harness_rows(platform, results[platform], rows, targets)
-    return {"startup": s, "rows": rows}, targets
 
 
 def print_table(results):

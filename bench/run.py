@@ -182,7 +182,10 @@ def main():
     parser.add_argument("--startup-runs", type=int, default=15)
     parser.add_argument("--walks", type=int, default=3)
     parser.add_argument("--quick", action="store_true", help="fewer repetitions, for a try")
+    parser.add_argument("--parts", default="startup,memory,offscreen,xcb",
+                        help="which of startup, memory, offscreen, xcb to run")
     args = parser.parse_args()
+    parts = args.parts.split(",")
     if args.quick:
         args.startup_runs, args.walks = min(args.startup_runs, 4), 1
     for tool in ("Xvfb", "xdotool"):
@@ -196,20 +199,24 @@ def main():
     xvfb = Xvfb()
     XENV = qt_env(xvfb.display)
     try:
-        print(f"bench: Xvfb on {xvfb.display}; start-up x{args.startup_runs}", file=sys.stderr)
-        results["startup"] = startup(args.build, xvfb.display, args.startup_runs)
-        print(f"bench: walk-through x{args.walks}", file=sys.stderr)
-        walks = []
-        for _ in range(args.walks):
-            try:
-                walks.append(walk(args.build, xvfb.display))
-            except (RuntimeError, subprocess.TimeoutExpired) as error:
-                print(f"bench: a walk-through failed: {error}", file=sys.stderr)
-        results["walk_memory_kb"] = walks
-        print("bench: in-process harness, offscreen", file=sys.stderr)
-        results["offscreen"] = harness(args.build, "offscreen", None, args.quick)
-        print("bench: in-process harness, xcb on Xvfb", file=sys.stderr)
-        results["xcb"] = harness(args.build, "xcb", xvfb.display, args.quick)
+        if "startup" in parts or "memory" in parts:
+            print(f"bench: Xvfb on {xvfb.display}; start-up x{args.startup_runs}", file=sys.stderr)
+            results["startup"] = startup(args.build, xvfb.display, args.startup_runs)
+        if "memory" in parts:
+            print(f"bench: walk-through x{args.walks}", file=sys.stderr)
+            walks = []
+            for _ in range(args.walks):
+                try:
+                    walks.append(walk(args.build, xvfb.display))
+                except (RuntimeError, subprocess.TimeoutExpired) as error:
+                    print(f"bench: a walk-through failed: {error}", file=sys.stderr)
+            results["walk_memory_kb"] = walks
+        if "offscreen" in parts:
+            print("bench: in-process harness, offscreen", file=sys.stderr)
+            results["offscreen"] = harness(args.build, "offscreen", None, args.quick)
+        if "xcb" in parts:
+            print("bench: in-process harness, xcb on Xvfb", file=sys.stderr)
+            results["xcb"] = harness(args.build, "xcb", xvfb.display, args.quick)
     finally:
         xvfb.stop()
         shutil.rmtree(RUNTIME_DIR, ignore_errors=True)
