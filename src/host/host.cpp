@@ -167,8 +167,9 @@ void setScreenMousePointer(int pointer)
 
 int Host::pixelsPerInch()
 {
+    // A failed query, or a density no screen has, must not size windows beyond memory.
     const int dpi = m_desktop.logicalDpi();
-    return dpi > 0 ? dpi : 96;
+    return dpi > 0 ? std::clamp(dpi, 24, 960) : 96;
 }
 
 } // namespace host

@@ -55,7 +55,8 @@ public:
     void setCloseHandler(std::function<void()> handler) { m_closeHandler = std::move(handler); }
     void closeRequested(Form& form);
 
-    // The display's pixels per logical inch for geometry; 96 when the query fails.
+    // The display's pixels per logical inch for geometry; 96 when the query fails, and
+    // kept within what screens have.
     int pixelsPerInch();
 
     // Called for every yield with the running count; tests inject events here.

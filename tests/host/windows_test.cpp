@@ -200,3 +200,18 @@ TEST_F(WindowsTest, WindowsOpenCentredAndTheMaximizedOneCoversTheScreen)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Density, GeometryKeepsToWhatScreensHaveWhateverTheQueryAnswers)
+{
+    ScriptedDesktop desktop;
+    host::Host host(desktop, std::chrono::nanoseconds(0));
+    const std::array<std::pair<int, int>, 5> cases{{{0, 96}, {-1, 96}, {120, 120}, {100000, 960}, {3, 24}}};
+    for (const auto& [answer, used] : cases) {
+        desktop.dpi = answer;
+        EXPECT_EQ(host.pixelsPerInch(), used) << answer;
+    }
+}
+
+} // namespace
