@@ -3,6 +3,7 @@
 #include "host/error.h"
 #include "host/form.h"
 #include "host/host.h"
+#include "host/widgets.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -120,15 +121,28 @@ float Control::height() const
     return m_height;
 }
 
-void Control::setLeft(float twips) { m_left = twips; changed(); }
-void Control::setTop(float twips) { m_top = twips; changed(); }
-void Control::setWidth(float twips) { m_width = twips; changed(); }
-void Control::setHeight(float twips) { m_height = twips; changed(); }
+void Control::assign(float& field, float value)
+{
+    // Handlers assign unconditionally; only a real change costs a repaint.
+    if (field == value || (std::isnan(field) && std::isnan(value)))
+        return;
+    const QRectF before = paintedRect();
+    field = value;
+    changed(before);
+}
+
+void Control::setLeft(float twips) { assign(m_left, twips); }
+void Control::setTop(float twips) { assign(m_top, twips); }
+void Control::setWidth(float twips) { assign(m_width, twips); }
+void Control::setHeight(float twips) { assign(m_height, twips); }
 
 void Control::setVisible(bool visible)
 {
+    if (m_visible == visible)
+        return;
+    const QRectF before = paintedRect();
     m_visible = visible;
-    changed();
+    changed(before);
 }
 
 Picture Control::picture() const
@@ -140,8 +154,11 @@ Picture Control::picture() const
 void Control::setPicture(const Picture& picture)
 {
     requireKind({Kind::Image, Kind::PictureBox, Kind::PictureButton}, "Picture");
+    if (m_picture == picture)
+        return;
+    const QRectF before = paintedRect();
     m_picture = picture;
-    changed();
+    changed(before);
 }
 
 #define LINE_COORDINATE(get, set, member)                                                                    \
@@ -153,8 +170,7 @@ void Control::setPicture(const Picture& picture)
     void Control::set(float v)                                                                              \
     {                                                                                                       \
         requireKind({Kind::Line}, #get);                                                                    \
-        member = v;                                                                                         \
-        changed();                                                                                          \
+        assign(member, v);                                                                                  \
     }
 LINE_COORDINATE(x1, setX1, m_x1)
 LINE_COORDINATE(y1, setY1, m_y1)
@@ -171,16 +187,24 @@ long Control::borderColor() const
 void Control::setBorderColor(long colour)
 {
     requireKind({Kind::Line}, "BorderColor");
-    m_fore = colourFromLong(colour);
-    changed();
+    const QColor next = colourFromLong(colour);
+    if (m_fore == next)
+        return;
+    m_fore = next;
+    changed(paintedRect());
 }
 
 long Control::backColor() const { return colourToLong(m_back); }
 
 void Control::setBackColor(long colour)
 {
-    m_back = colourFromLong(colour);
-    changed();
+    const QColor next = colourFromLong(colour);
+    if (m_back == next)
+        return;
+    m_back = next;
+    changed(paintedRect());
+    if (m_widget)
+        m_widget->update(); // a picture box's whole area
 }
 
 QString Control::caption() const
@@ -199,7 +223,7 @@ void Control::setText(const QString& text)
 {
     requireKind({Kind::RichTextBox}, "Text");
     m_text = text;
-    changed();
+    changed(paintedRect());
 }
 
 bool Control::enabled() const { return m_enabled; }
@@ -276,14 +300,29 @@ void Control::paint(QPainter& painter) const
     }
 }
 
-void Control::changed()
+QRectF Control::paintedRect() const
 {
-    if (isLightweight()) {
-        if (QWidget* w = m_container ? m_container->widget() : m_form.isLoaded() ? m_form.widget() : nullptr)
-            w->update();
+    if (!m_visible)
+        return {};
+    // A line's pen reaches half its width, and a square cap as far again, past its ends.
+    const qreal pen = m_spec.kind == Kind::Line ? m_spec.lineWidth + 1 : 0;
+    return pixelRect().adjusted(-pen, -pen, pen, pen);
+}
+
+void Control::changed(const QRectF& before)
+{
+    if (!isLightweight()) {
+        syncWidget();
         return;
     }
-    syncWidget();
+    auto* container = static_cast<ContainerWidget*>(m_container ? m_container->widget()
+                                                     : m_form.isLoaded() ? m_form.widget()
+                                                                         : nullptr);
+    if (!container)
+        return;
+    const QRectF area = before.united(paintedRect()).translated(container->innerOrigin());
+    if (!area.isEmpty())
+        container->update(area.toAlignedRect());
 }
 
 void Control::syncWidget()
@@ -291,10 +330,22 @@ void Control::syncWidget()
     if (!m_widget)
         return;
     QPointF origin(0, 0);
+    QWidget* parent = m_widget->parentWidget();
     if (m_container && m_container->widget())
-        origin = QPointF(m_container->spec().border ? 2 : 0, m_container->spec().border ? 2 : 0);
-    m_widget->setGeometry(pixelRect().translated(origin).toRect());
-    m_widget->setVisible(m_visible);
+        origin = static_cast<ContainerWidget*>(m_container->widget())->innerOrigin();
+    const QRect geometry = pixelRect().translated(origin).toRect();
+    m_widget->setGeometry(geometry);
+    bool shown = m_visible;
+    if (m_container && parent && !origin.isNull()) {
+        // Child widgets are clipped to their parent's rectangle, not to the area inside
+        // its border: clip them to that area as the container's own painting is.
+        const QRect inner = QRect(origin.toPoint(), parent->size() - 2 * QSize(int(origin.x()), int(origin.y())));
+        const QRect visible = inner.intersected(geometry);
+        shown = shown && !visible.isEmpty();
+        if (!visible.isEmpty())
+            m_widget->setMask(QRegion(visible.translated(-geometry.topLeft())));
+    }
+    m_widget->setVisible(shown);
     if (m_spec.kind == Kind::RichTextBox) {
         auto* edit = static_cast<QTextEdit*>(m_widget.data());
         if (edit->toPlainText() != m_text)

@@ -95,7 +95,9 @@ public:
 
 private:
     void requireKind(std::initializer_list<Kind> kinds, const char* property) const;
-    void changed();
+    void assign(float& field, float value);
+    void changed(const QRectF& before);
+    QRectF paintedRect() const; // what painting the control touches, container pixels
     float px(float twips) const;
 
     Form& m_form;

@@ -81,8 +81,6 @@ void Form::buildWidgets()
     m_state->widget = window;
     window->setWindowTitle(QString::fromUtf8(m_layout.title ? m_layout.title : m_layout.name));
     window->setAccessibleName(window->windowTitle());
-    if (m_layout.icon)
-        window->setWindowIcon(QIcon(QPixmap::fromImage(Picture::fromAsset(m_layout.icon).image())));
     window->resize(placement().size());
     // Containers before what they hold: the layout lists a picture box before its content.
     for (auto& c : m_state->controls)
@@ -183,6 +181,10 @@ void Form::Show()
         return;
     if (!m_state->placed) {
         window->setGeometry(placement());
+        // Drawn at the first showing: the title window loads hidden during start-up, and
+        // its icon's lettering would wake the font system before the splash is up.
+        if (m_layout.icon)
+            window->setWindowIcon(QIcon(QPixmap::fromImage(Picture::fromAsset(m_layout.icon).image())));
         m_state->placed = true;
     }
     window->show();
@@ -236,10 +238,11 @@ Control& Form::control(std::string_view name, int index)
     for (auto& c : m_state->controls)
         if (name == c->name() && index == c->index())
             return *c;
-    std::string id(name);
+    std::string message = std::string(m_layout.name) + " has no control ";
+    message += name;
     if (index >= 0)
-        id += "(" + std::to_string(index) + ")";
-    throw Error(std::string(m_layout.name) + " has no control " + id + ".");
+        message += "(" + std::to_string(index) + ")";
+    throw Error(message + ".");
 }
 
 bool Form::hasControl(std::string_view name, int index)

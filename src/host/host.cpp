@@ -73,18 +73,20 @@ void Host::pace()
 {
     using clock = std::chrono::steady_clock;
     auto now = clock::now();
+    // Behind schedule (a slow stretch, or a wait that woke late) the debt is kept up to
+    // the slack, so late wake-ups do not add up over a pause.
     if (m_due < now - kSlack)
-        m_due = now;
+        m_due = now - kSlack;
     m_due += m_pace;
     if (m_due - now <= kSlack)
         return;
-    // Well ahead: wait for events (delivering any that come) until the due time.
+    // Well ahead: wait for events (delivering any that come) until within the slack.
     ++m_waits;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    while (!m_ending && now < m_due) {
-        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(m_due - now);
+    while (!m_ending && m_due - now > kSlack) {
+        const auto wait = std::chrono::floor<std::chrono::milliseconds>(m_due - now);
         wake.start(int(wait.count()));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         now = clock::now();

@@ -125,8 +125,15 @@ void ContainerWidget::deliver(Event e, QMouseEvent* event)
     const MouseArgs args = argsFor(event, hit);
     if (e == Event::MouseMove)
         setCursor(cursorFor(hit ? hit->spec().pointer : m_self ? m_self->spec().pointer : Pointer::Default));
+    if (e == Event::DblClick && m_lastPress != targetOf(hit)) {
+        // The first click of this pair went to another window or control (a page that
+        // has just replaced the one clicked): for this one it is a fresh press.
+        e = Event::MouseDown;
+    }
     if (e == Event::MouseDown)
-        m_pressed = targetOf(hit);
+        m_pressed = m_lastPress = targetOf(hit);
+    else if (e == Event::DblClick)
+        m_lastPress.reset();
     if (e == Event::Click) {
         const bool same = m_pressed && *m_pressed == targetOf(hit);
         m_pressed.reset();
@@ -218,7 +225,7 @@ void skipTaskbar(QWidget* window)
     auto atom = [connection](const char* name) {
         xcb_intern_atom_reply_t* reply =
             xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t a = reply ? reply->atom : XCB_ATOM_NONE;
+        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
         free(reply);
         return a;
     };

@@ -51,7 +51,8 @@ private:
     Form& m_form;
     Control* m_self; // the picture box; nullptr for the window itself
     unsigned m_generation;
-    std::optional<Target> m_pressed;
+    std::optional<Target> m_pressed;   // until the release that makes it a click
+    std::optional<Target> m_lastPress; // what a double click's first press went to
 };
 
 class FormWidget : public ContainerWidget {

@@ -215,3 +215,47 @@ TEST(Density, GeometryKeepsToWhatScreensHaveWhateverTheQueryAnswers)
 }
 
 } // namespace
+
+namespace {
+
+class Clicks : public host::Form {
+public:
+    explicit Clicks(host::Host& host) : Form(host, kLayout)
+    {
+        for (host::Event e : {host::Event::MouseDown, host::Event::Click, host::Event::DblClick})
+            bind(e, "Button", [this, e](int, const host::MouseArgs&) { seen.push_back(e); });
+    }
+    std::vector<host::Event> seen;
+};
+
+// Qt makes a second press at the same spot a double click even when the first went to
+// another window, as when a page replaces the one whose forward button was clicked.
+TEST(Clicks, ADoubleClickWhoseFirstPressWentElsewhereIsAFreshClick)
+{
+    ScriptedDesktop desktop;
+    desktop.dpi = 96;
+    host::Host host(desktop, std::chrono::nanoseconds(0));
+    Clicks window(host);
+    window.Show();
+    QWidget* w = window.widget();
+    const QPointF button(12, 12); // the button, clear of the label in front of it
+    auto send = [&](QEvent::Type type) {
+        QMouseEvent event(type, button, w->mapToGlobal(button), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &event);
+    };
+    using E = host::Event;
+    send(QEvent::MouseButtonDblClick);
+    send(QEvent::MouseButtonRelease);
+    EXPECT_EQ(window.seen, (std::vector<E>{E::MouseDown, E::Click}));
+
+    window.seen.clear(); // a true double click: one click, then the double click
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                      QEvent::MouseButtonRelease})
+        send(type);
+    EXPECT_EQ(window.seen, (std::vector<E>{E::MouseDown, E::Click, E::DblClick}));
+    window.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace

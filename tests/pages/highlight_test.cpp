@@ -55,9 +55,11 @@ TEST_F(HighlightTest, OnEveryPageEachButtonLightsAndOneBackgroundMoveRestoresThe
         }
         // All of them are lit now: the pointer never crossed the background.
         pointAt(f, QPoint(3, 3));
-        for (const Button& b : kButtons)
-            if (f.hasControl(b.name))
+        for (const Button& b : kButtons) {
+            if (f.hasControl(b.name)) {
                 EXPECT_EQ(pictureOf(f, b.name), b.resting) << n << " " << b.name;
+            }
+        }
         EXPECT_TRUE(desktop.messages.empty()) << "page " << n << " touched a button it lacks";
         f.Unload();
     }

@@ -49,8 +49,9 @@ TEST_F(KeyboardTest, EachShortcutRunsItsHandlerAndNothingElse)
         EXPECT_TRUE(module().CurrentForm->isVisible()) << c.keys;
         EXPECT_EQ(desktop.printDialogs.size(), c.dialogs) << c.keys;
         EXPECT_EQ(desktop.messages.size(), c.questions) << c.keys;
-        if (c.questions)
+        if (c.questions) {
             EXPECT_EQ(desktop.messages[0].prompt, "Exit Mouse program?");
+        }
     }
 }
 

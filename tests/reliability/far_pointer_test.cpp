@@ -87,8 +87,9 @@ TEST_P(FarPointer, TheSpriteTakesAnyCoordinateAndThePagePaints)
         move(page().name(), "Picture1", -1, far.x, far.y);
         expectFollowed(far.x, far.y);
         const bool onDesk = paintAndLocateSprite();
-        if (far.outOfSight)
+        if (far.outOfSight) {
             EXPECT_FALSE(onDesk) << "the sprite came back into view";
+        }
     }
     EXPECT_FALSE(module().DelayRunning);
     EXPECT_FALSE(module().DelayRunning2);

@@ -91,8 +91,9 @@ TEST_F(DeskTest, PageSixAMoveDuringThePauseFollowsAtOnceWithoutRestartingThePaus
             moveOnDesk(900, 100);
         if (n == 5001) // the nested call's single yield
             duringNested.push_back(look());
-        if (n == 9000)
+        if (n == 9000) {
             EXPECT_EQ(look(), (Look{"board_unlit", kSilver, ""})); // idle while the first pause runs out
+        }
     };
     moveOnDesk(300, 450);
     EXPECT_EQ(duringNested, (std::vector<Look>{{"board_lit", kRed, ""}}));
