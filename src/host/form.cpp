@@ -79,6 +79,8 @@ void Form::buildWidgets()
 {
     auto* window = new FormWidget(*this);
     m_state->widget = window;
+    if (m_layout.controls.empty() && !m_layout.picture)
+        window->letServerPaint();
     window->setWindowTitle(QString::fromUtf8(m_layout.title ? m_layout.title : m_layout.name));
     window->setAccessibleName(window->windowTitle());
     window->resize(placement().size());
@@ -94,6 +96,7 @@ void Form::buildWidgets()
         });
     }
     skipTaskbar(window);
+    window->setBackground(m_state->back);
 }
 
 std::function<void()> Form::eventOf(const Control& c, Event event)
@@ -240,8 +243,11 @@ Control& Form::control(std::string_view name, int index)
             return *c;
     std::string message = std::string(m_layout.name) + " has no control ";
     message += name;
-    if (index >= 0)
-        message += "(" + std::to_string(index) + ")";
+    if (index >= 0) {
+        message += '(';
+        message += std::to_string(index);
+        message += ')';
+    }
     throw Error(message + ".");
 }
 
@@ -293,7 +299,7 @@ void Form::setBackColor(long colour)
     Load();
     m_state->back = colourFromLong(colour);
     if (m_state->widget)
-        m_state->widget->update();
+        m_state->widget->setBackground(m_state->back);
 }
 
 quintptr Form::hDC()

@@ -173,6 +173,44 @@ FormWidget::FormWidget(Form& form) : ContainerWidget(form, nullptr, nullptr), m_
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void FormWidget::letServerPaint()
+{
+#ifdef HAVE_XCB
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    m_serverPaints = true;
+    setAttribute(Qt::WA_PaintOnScreen);
+    setAttribute(Qt::WA_NoSystemBackground);
+#endif
+}
+
+QPaintEngine* FormWidget::paintEngine() const { return m_serverPaints ? nullptr : ContainerWidget::paintEngine(); }
+
+void FormWidget::paintEvent(QPaintEvent* event)
+{
+    if (!m_serverPaints)
+        ContainerWidget::paintEvent(event);
+}
+
+void FormWidget::setBackground(const QColor& colour)
+{
+    if (!m_serverPaints) {
+        update();
+        return;
+    }
+#ifdef HAVE_XCB
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return;
+    // A true-colour visual, as every X server of the last decades gives by default.
+    const uint32_t pixel = colour.rgb() & 0xFFFFFF;
+    const auto window = xcb_window_t(winId());
+    xcb_change_window_attributes(x11->connection(), window, XCB_CW_BACK_PIXEL, &pixel);
+    xcb_clear_area(x11->connection(), 1, window, 0, 0, 0, 0);
+    xcb_flush(x11->connection());
+#endif
+}
+
 void FormWidget::closeEvent(QCloseEvent* event)
 {
     // The desktop asks; the program decides (and ends through End, never by closing).

@@ -59,12 +59,22 @@ class FormWidget : public ContainerWidget {
 public:
     explicit FormWidget(Form& form);
 
+    // A window of one plain colour (no picture, no controls) can be filled by the X
+    // server itself: no backing store, which for the full-screen backdrop is megabytes.
+    // Only on X11; elsewhere the window paints as any other. Call before the native
+    // window exists.
+    void letServerPaint();
+    void setBackground(const QColor& colour);
+    QPaintEngine* paintEngine() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Form& m_form;
+    bool m_serverPaints = false;
 };
 
 // The rich text box: read-only here; pointer movement over it goes nowhere else.
