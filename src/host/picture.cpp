@@ -5,8 +5,8 @@
 #include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <map>
 #include <QFile>
+#include <map>
 
 namespace host {
 
@@ -19,9 +19,19 @@ struct Picture::Data {
 
 namespace {
 
-QHash<QString, std::shared_ptr<Picture::Data>>& cache()
+// Window-sized pictures (the front end's, about a megabyte each rendered) are kept only
+// while a window shows them: each of those windows loads once, so they still render
+// once, but their memory goes with the window. Everything else stays for the run.
+constexpr qint64 kKeptBytes = 512 * 1024;
+
+struct Cached {
+    std::shared_ptr<Picture::Data> kept;
+    std::weak_ptr<Picture::Data> shown;
+};
+
+QHash<QString, Cached>& cache()
 {
-    static QHash<QString, std::shared_ptr<Picture::Data>> pictures;
+    static QHash<QString, Cached> pictures;
     return pictures;
 }
 
@@ -30,21 +40,30 @@ QHash<QString, std::shared_ptr<Picture::Data>>& cache()
 Picture Picture::fromAsset(std::string_view asset)
 {
     const QString name = QString::fromUtf8(asset.data(), qsizetype(asset.size()));
-    auto& pictures = cache();
-    if (auto it = pictures.constFind(name); it != pictures.constEnd())
-        return Picture(*it);
+    Cached& cached = cache()[name];
+    if (cached.kept)
+        return Picture(cached.kept);
+    if (auto data = cached.shown.lock())
+        return Picture(data);
 
     QFile file(QStringLiteral(":/pictures/%1.svg").arg(name));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        cache().remove(name);
         throw Error("There is no picture named " + name.toStdString() + ".");
+    }
     auto data = std::make_shared<Data>();
     data->name = name;
     data->svg = file.readAll();
     QSvgRenderer renderer(data->svg);
-    if (!renderer.isValid())
+    if (!renderer.isValid()) {
+        cache().remove(name);
         throw Error("The picture " + name.toStdString() + " cannot be read.");
+    }
     data->size = renderer.defaultSize();
-    pictures.insert(name, data);
+    if (qint64(data->size.width()) * data->size.height() * 4 > kKeptBytes)
+        cached.shown = data;
+    else
+        cached.kept = data;
     return Picture(data);
 }
 

@@ -179,6 +179,10 @@ TEST_F(WindowsTest, PicturesAreSharedByAssetAndRenderAtTheirExactSize)
     EXPECT_EQ(a.image(1.0).size(), QSize(38, 38));
     EXPECT_EQ(a.image(2.0).size(), QSize(76, 76)); // crisp on a dense screen
     EXPECT_THROW(host::Picture::fromAsset("no_such_picture"), host::Error);
+    // Window-sized pictures are kept only while shown, and shared all that time.
+    const host::Picture splash = host::Picture::fromAsset("splash");
+    EXPECT_EQ(splash, host::Picture::fromAsset("splash"));
+    EXPECT_EQ(splash.image().size(), QSize(587, 439));
 }
 
 TEST_F(WindowsTest, ColoursAreRedPlusGreenTimes256PlusBlueTimes65536)
