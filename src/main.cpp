@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv)
 {
+    host::beforeApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));

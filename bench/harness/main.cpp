@@ -3,6 +3,7 @@
 //   bench_harness [--sections pages,paint,moves,pauses,pauses-events] [--rounds N] [--reps N]
 //                 [--events N] [--runs N]
 #include "benches.h"
+#include "host/host.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -24,6 +25,7 @@ void quietHandler(QtMsgType, const QMessageLogContext&, const QString& message)
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(quietHandler);
+    host::beforeApplication(); // as the program does
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     std::string sections = "pages,paint,moves,pauses,pauses-events";

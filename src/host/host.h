@@ -85,6 +85,9 @@ private:
     bool m_endRequested = false;
 };
 
+// Settings that must be made before the application object exists.
+void beforeApplication();
+
 // The calls the windows are written against.
 inline void DoEvents() { Host::instance().DoEvents(); }
 inline void End() { Host::instance().End(); }
