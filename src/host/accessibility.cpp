@@ -18,7 +18,7 @@ std::vector<const Control*> buttonsOf(const ContainerWidget* container)
     if (!container->current())
         return buttons;
     for (const auto& c : container->form().controls())
-        if (c->container() == container->self() && c->takesMouse() && c->spec().toolTip)
+        if (c->container() == container->self() && c->takesMouse() && c->stored().toolTip)
             buttons.push_back(c.get());
     return buttons;
 }
@@ -44,7 +44,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         const Control* c = control();
-        return c && (t == QAccessible::Name || t == QAccessible::Description) ? QString::fromUtf8(c->spec().toolTip)
+        return c && (t == QAccessible::Name || t == QAccessible::Description) ? QString::fromUtf8(c->stored().toolTip)
                                                                                  : QString();
     }
 

@@ -44,25 +44,25 @@ const char* kindName(Kind kind)
 
 } // namespace
 
-QFont fontFromSpec(const FontSpec& spec)
+QFont fontOf(const StoredFont& stored)
 {
-    QFont font(QString::fromUtf8(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    QFont font(QString::fromUtf8(stored.family));
+    font.setPointSizeF(stored.points);
+    font.setBold(stored.bold);
+    font.setUnderline(stored.underline);
     return font;
 }
 
-Control::Control(Form& form, const ControlSpec& spec)
-    : m_form(form), m_spec(spec), m_left(spec.left), m_top(spec.top), m_width(spec.width),
-      m_height(spec.height), m_x1(spec.x1), m_y1(spec.y1), m_x2(spec.x2), m_y2(spec.y2),
-      m_visible(spec.visible), m_enabled(spec.enabled), m_fore(colourFromHex(spec.foreColour)),
-      m_back(colourFromHex(spec.backColour)), m_font(fontFromSpec(spec.font)),
-      m_caption(spec.caption ? QString::fromUtf8(spec.caption) : QString())
+Control::Control(Form& form, const StoredControl& stored)
+    : m_form(form), m_stored(stored), m_left(stored.left), m_top(stored.top), m_width(stored.width),
+      m_height(stored.height), m_x1(stored.x1), m_y1(stored.y1), m_x2(stored.x2), m_y2(stored.y2),
+      m_visible(stored.visible), m_enabled(stored.enabled), m_fore(colourFromHex(stored.foreColour)),
+      m_back(colourFromHex(stored.backColour)), m_font(fontOf(stored.font)),
+      m_caption(stored.caption ? QString::fromUtf8(stored.caption) : QString())
 {
-    if (spec.picture)
-        m_picture = Picture::fromAsset(spec.picture);
-    if (spec.kind == Kind::Label && spec.autoSize) {
+    if (stored.picture)
+        m_picture = Picture::fromAsset(stored.picture);
+    if (stored.kind == Kind::Label && stored.autoSize) {
         const QSizeF text = QFontMetricsF(m_font).size(Qt::TextSingleLine, m_caption);
         m_width = float(std::ceil(text.width()) * m_form.twipsPerPixel());
         m_height = float(std::ceil(text.height()) * m_form.twipsPerPixel());
@@ -73,18 +73,18 @@ Control::~Control() = default;
 
 QString Control::id() const
 {
-    QString id = QString::fromUtf8(m_spec.name);
-    if (m_spec.index >= 0)
-        id += QStringLiteral("(%1)").arg(m_spec.index);
+    QString id = QString::fromUtf8(m_stored.name);
+    if (m_stored.index >= 0)
+        id += QStringLiteral("(%1)").arg(m_stored.index);
     return id;
 }
 
 void Control::requireKind(std::initializer_list<Kind> kinds, const char* property) const
 {
     for (Kind k : kinds)
-        if (k == m_spec.kind)
+        if (k == m_stored.kind)
             return;
-    throw Error(std::string(m_form.name()) + "." + id().toStdString() + " is a " + kindName(m_spec.kind) +
+    throw Error(std::string(m_form.name()) + "." + id().toStdString() + " is a " + kindName(m_stored.kind) +
                 " and has no property " + property + ".");
 }
 
@@ -99,24 +99,24 @@ float Control::px(float twips) const
 
 bool Control::isLightweight() const
 {
-    return m_spec.kind == Kind::Image || m_spec.kind == Kind::Label || m_spec.kind == Kind::Line;
+    return m_stored.kind == Kind::Image || m_stored.kind == Kind::Label || m_stored.kind == Kind::Line;
 }
 
-bool Control::takesMouse() const { return m_visible && (m_spec.kind == Kind::Image || m_spec.kind == Kind::Label); }
+bool Control::takesMouse() const { return m_visible && (m_stored.kind == Kind::Image || m_stored.kind == Kind::Label); }
 
 float Control::left() const { return m_left; }
 float Control::top() const { return m_top; }
 
 float Control::width() const
 {
-    if ((m_spec.kind == Kind::Image || m_spec.kind == Kind::PictureBox) && !m_picture.isNull())
+    if ((m_stored.kind == Kind::Image || m_stored.kind == Kind::PictureBox) && !m_picture.isNull())
         return float(m_picture.size().width() * m_form.twipsPerPixel());
     return m_width;
 }
 
 float Control::height() const
 {
-    if ((m_spec.kind == Kind::Image || m_spec.kind == Kind::PictureBox) && !m_picture.isNull())
+    if ((m_stored.kind == Kind::Image || m_stored.kind == Kind::PictureBox) && !m_picture.isNull())
         return float(m_picture.size().height() * m_form.twipsPerPixel());
     return m_height;
 }
@@ -232,8 +232,8 @@ void Control::setEnabled(bool enabled)
 {
     m_enabled = enabled;
     if (m_timer) {
-        if (enabled && m_spec.interval > 0)
-            m_timer->start(m_spec.interval);
+        if (enabled && m_stored.interval > 0)
+            m_timer->start(m_stored.interval);
         else
             m_timer->stop();
     }
@@ -256,10 +256,10 @@ std::unique_ptr<Printer> Control::showPrinter()
 
 QRectF Control::pixelRect() const
 {
-    if (m_spec.kind == Kind::Line)
+    if (m_stored.kind == Kind::Line)
         return QRectF(QPointF(px(m_x1), px(m_y1)), QPointF(px(m_x2), px(m_y2))).normalized();
     const QPointF topLeft(std::round(px(m_left)), std::round(px(m_top)));
-    if (!m_picture.isNull() && (m_spec.kind == Kind::Image || m_spec.kind == Kind::PictureBox))
+    if (!m_picture.isNull() && (m_stored.kind == Kind::Image || m_stored.kind == Kind::PictureBox))
         return QRectF(topLeft, QSizeF(m_picture.size()));
     return QRectF(topLeft, QSizeF(std::round(px(m_width)), std::round(px(m_height))));
 }
@@ -268,30 +268,30 @@ void Control::paint(QPainter& painter) const
 {
     if (!m_visible)
         return;
-    switch (m_spec.kind) {
+    switch (m_stored.kind) {
     case Kind::Image:
         m_picture.draw(painter, pixelRect().topLeft());
         break;
     case Kind::Label: {
         const QRectF r = pixelRect();
-        if (!m_spec.transparent)
+        if (!m_stored.transparent)
             painter.fillRect(r, m_back);
         painter.setFont(m_font);
         painter.setPen(m_fore);
         int flags = Qt::AlignTop;
-        flags |= m_spec.align == Align::Center ? Qt::AlignHCenter
-                 : m_spec.align == Align::Right ? Qt::AlignRight
+        flags |= m_stored.align == Align::Center ? Qt::AlignHCenter
+                 : m_stored.align == Align::Right ? Qt::AlignRight
                                                 : Qt::AlignLeft;
-        if (m_spec.wordWrap)
+        if (m_stored.wordWrap)
             flags |= Qt::TextWordWrap;
         painter.drawText(r, flags, m_caption);
         break;
     }
     case Kind::Line: {
         // Odd widths sit on pixel centres so that thin lines stay crisp.
-        const qreal shift = (m_spec.lineWidth % 2) ? 0.5 : 0.0;
+        const qreal shift = (m_stored.lineWidth % 2) ? 0.5 : 0.0;
         auto point = [&](float x, float y) { return QPointF(std::floor(px(x)) + shift, std::floor(px(y)) + shift); };
-        painter.setPen(QPen(m_fore, m_spec.lineWidth, Qt::SolidLine, Qt::SquareCap));
+        painter.setPen(QPen(m_fore, m_stored.lineWidth, Qt::SolidLine, Qt::SquareCap));
         painter.drawLine(point(m_x1, m_y1), point(m_x2, m_y2));
         break;
     }
@@ -305,7 +305,7 @@ QRectF Control::paintedRect() const
     if (!m_visible)
         return {};
     // A line's pen reaches half its width, and a square cap as far again, past its ends.
-    const qreal pen = m_spec.kind == Kind::Line ? m_spec.lineWidth + 1 : 0;
+    const qreal pen = m_stored.kind == Kind::Line ? m_stored.lineWidth + 1 : 0;
     return pixelRect().adjusted(-pen, -pen, pen, pen);
 }
 
@@ -346,7 +346,7 @@ void Control::syncWidget()
             m_widget->setMask(QRegion(visible.translated(-geometry.topLeft())));
     }
     m_widget->setVisible(shown);
-    if (m_spec.kind == Kind::RichTextBox) {
+    if (m_stored.kind == Kind::RichTextBox) {
         auto* edit = static_cast<QTextEdit*>(m_widget.data());
         if (edit->toPlainText() != m_text)
             edit->setPlainText(m_text);

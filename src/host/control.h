@@ -26,17 +26,17 @@ long colourToLong(const QColor& colour);
 
 class Control {
 public:
-    Control(Form& form, const ControlSpec& spec);
+    Control(Form& form, const StoredControl& stored);
     ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    Kind kind() const { return m_spec.kind; }
-    const char* name() const { return m_spec.name; }
-    int index() const { return m_spec.index; }
+    Kind kind() const { return m_stored.kind; }
+    const char* name() const { return m_stored.name; }
+    int index() const { return m_stored.index; }
     QString id() const; // "Lblpn(2)", for messages
     Form& form() const { return m_form; }
-    const ControlSpec& spec() const { return m_spec; }
+    const StoredControl& stored() const { return m_stored; }
 
     float left() const;
     float top() const;
@@ -101,7 +101,7 @@ private:
     float px(float twips) const;
 
     Form& m_form;
-    const ControlSpec& m_spec;
+    const StoredControl& m_stored;
     Control* m_container = nullptr;
     QPointer<QWidget> m_widget;
     QPointer<QTimer> m_timer;
@@ -117,6 +117,6 @@ private:
     PrintSettings m_print;
 };
 
-QFont fontFromSpec(const FontSpec& spec);
+QFont fontOf(const StoredFont& stored);
 
 } // namespace host

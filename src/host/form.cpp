@@ -31,7 +31,7 @@ const std::vector<std::unique_ptr<Control>> kNoControls;
 
 } // namespace
 
-Form::Form(Host& host, const FormSpec& layout) : m_host(host), m_layout(layout) { m_host.registerForm(*this); }
+Form::Form(Host& host, const StoredWindow& layout) : m_host(host), m_layout(layout) { m_host.registerForm(*this); }
 
 Form::~Form()
 {
@@ -61,11 +61,11 @@ void Form::Load()
     m_state = std::move(state);
     ++m_generation;
     try {
-        for (const ControlSpec& spec : m_layout.controls)
-            m_state->controls.push_back(std::make_unique<Control>(*this, spec));
+        for (const StoredControl& stored : m_layout.controls)
+            m_state->controls.push_back(std::make_unique<Control>(*this, stored));
         for (auto& c : m_state->controls)
-            if (c->spec().container)
-                c->setContainer(&control(c->spec().container));
+            if (c->stored().container)
+                c->setContainer(&control(c->stored().container));
         buildWidgets();
     } catch (...) {
         m_state.reset();
@@ -112,11 +112,11 @@ std::function<void()> Form::eventOf(const Control& c, Event event)
 void Form::createWidget(Control& c, QWidget* window)
 {
     QWidget* parent = c.container() ? c.container()->widget() : window;
-    const char* toolTip = c.spec().toolTip;
+    const char* toolTip = c.stored().toolTip;
     switch (c.kind()) {
     case Kind::PictureBox: {
         auto* box = new ContainerWidget(*this, &c, parent);
-        box->setCursor(cursorFor(c.spec().pointer));
+        box->setCursor(cursorFor(c.stored().pointer));
         if (toolTip)
             box->setToolTip(QString::fromUtf8(toolTip));
         c.setWidget(box);
@@ -165,14 +165,14 @@ void Form::arrangeWidgets()
         }
     std::vector<Control*> focusable;
     for (auto& c : controls)
-        if (c->widget() && c->spec().tabIndex >= 0)
+        if (c->widget() && c->stored().tabIndex >= 0)
             focusable.push_back(c.get());
     std::sort(focusable.begin(), focusable.end(),
-              [](const Control* a, const Control* b) { return a->spec().tabIndex < b->spec().tabIndex; });
+              [](const Control* a, const Control* b) { return a->stored().tabIndex < b->stored().tabIndex; });
     for (size_t i = 1; i < focusable.size(); ++i)
         QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
     for (auto& c : controls)
-        if (c->widget() && c->spec().focus)
+        if (c->widget() && c->stored().focus)
             c->widget()->setFocus();
 }
 

@@ -36,13 +36,13 @@ inline constexpr const char* kWindow = "Form";
 
 class Form {
 public:
-    Form(Host& host, const FormSpec& layout);
+    Form(Host& host, const StoredWindow& layout);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
     const char* name() const { return m_layout.name; }
-    const FormSpec& layout() const { return m_layout; }
+    const StoredWindow& layout() const { return m_layout; }
     Host& host() const { return m_host; }
 
     // Loads the window if needed (its load handler runs to the end first), shows it,
@@ -117,7 +117,7 @@ private:
     float pixelsPerTwip() const;
 
     Host& m_host;
-    const FormSpec& m_layout;
+    const StoredWindow& m_layout;
     std::unique_ptr<State> m_state;
     std::vector<std::unique_ptr<State>> m_dying;
     std::map<std::pair<std::string, Event>, Handler> m_handlers;

@@ -26,7 +26,7 @@ enum class Pointer : std::uint8_t { Default, HandDown, HandRight, HandLeft, Hand
 
 enum class Align : std::uint8_t { Left, Center, Right };
 
-struct FontSpec {
+struct StoredFont {
     const char* family = "MS Sans Serif";
     float points = 8.25f;
     bool bold = false;
@@ -38,10 +38,10 @@ inline constexpr std::uint32_t kWindowColour = 0xFFFFFF;
 inline constexpr std::uint32_t kButtonText = 0x000000;
 inline constexpr std::uint32_t kButtonFace = 0xF0F0F0;
 
-inline constexpr FontSpec kTimes9{.family = "Times New Roman", .points = 9.0f};
+inline constexpr StoredFont kTimes9{.family = "Times New Roman", .points = 9.0f};
 
 // One control. Fields keep this order, because designated initialisers must follow it.
-struct ControlSpec {
+struct StoredControl {
     Kind kind = Kind::Image;
     const char* name = nullptr;
     int index = -1;                  // element of a control array; -1 when not in an array
@@ -50,7 +50,7 @@ struct ControlSpec {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0; // lines only
     const char* caption = nullptr;         // labels
     const char* picture = nullptr;         // asset name of the picture shown, if any
-    FontSpec font{};
+    StoredFont font{};
     std::uint32_t foreColour = kButtonText; // label text, line colour
     std::uint32_t backColour = kWindowColour;
     bool transparent = false; // labels: only the text is drawn
@@ -68,7 +68,7 @@ struct ControlSpec {
     bool focus = false; // holds the keyboard focus when the window opens
 };
 
-struct FormSpec {
+struct StoredWindow {
     const char* name = nullptr;
     const char* title = nullptr; // for task switchers and screen readers
     float width = 0, height = 0; // client area, twips
@@ -76,7 +76,7 @@ struct FormSpec {
     const char* picture = nullptr; // window picture drawn at the top-left corner
     bool maximized = false;
     const char* icon = nullptr;
-    std::span<const ControlSpec> controls; // front to back
+    std::span<const StoredControl> controls; // front to back
 };
 
 } // namespace host

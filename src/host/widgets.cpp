@@ -44,7 +44,7 @@ bool ContainerWidget::current() const { return m_form.isLoaded() && m_form.gener
 
 QPointF ContainerWidget::innerOrigin() const
 {
-    return (m_self && m_self->spec().border) ? QPointF(2, 2) : QPointF(0, 0);
+    return (m_self && m_self->stored().border) ? QPointF(2, 2) : QPointF(0, 0);
 }
 
 Control* ContainerWidget::hitTest(QPointF pos) const
@@ -82,7 +82,7 @@ void ContainerWidget::paintEvent(QPaintEvent*)
         if ((*it)->container() == m_self && (*it)->isLightweight())
             (*it)->paint(painter);
     painter.restore();
-    if (m_self && m_self->spec().border) {
+    if (m_self && m_self->stored().border) {
         // A sunken single border, as the desktop draws it.
         const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
         painter.setPen(QColor(128, 128, 128));
@@ -124,7 +124,7 @@ void ContainerWidget::deliver(Event e, QMouseEvent* event)
     Control* hit = hitTest(event->position());
     const MouseArgs args = argsFor(event, hit);
     if (e == Event::MouseMove)
-        setCursor(cursorFor(hit ? hit->spec().pointer : m_self ? m_self->spec().pointer : Pointer::Default));
+        setCursor(cursorFor(hit ? hit->stored().pointer : m_self ? m_self->stored().pointer : Pointer::Default));
     if (e == Event::DblClick && m_lastPress != targetOf(hit)) {
         // The first click of this pair went to another window or control (a page that
         // has just replaced the one clicked): for this one it is a fresh press.
@@ -153,9 +153,9 @@ bool ContainerWidget::event(QEvent* event)
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const Control* hit = hitTest(help->pos());
-        if (hit && hit->spec().toolTip) {
+        if (hit && hit->stored().toolTip) {
             const QRect r = hit->pixelRect().translated(innerOrigin()).toAlignedRect();
-            QToolTip::showText(help->globalPos(), QString::fromUtf8(hit->spec().toolTip), this, r);
+            QToolTip::showText(help->globalPos(), QString::fromUtf8(hit->stored().toolTip), this, r);
         } else if (!toolTip().isEmpty()) {
             return QWidget::event(event);
         } else {

@@ -27,7 +27,7 @@ void ConfirmExit()
         host::End();
 }
 
-Page::Page(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> ownMoves)
+Page::Page(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> ownMoves)
     : Form(host, layout), m_number(number), m_ownMoves(ownMoves)
 {
     if (hasForward())

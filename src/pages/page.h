@@ -19,7 +19,7 @@ public:
     static constexpr int kPages = 8;
 
     // ownMoves: the page's own small-font moves, each after a step of the frame's layout.
-    Page(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> ownMoves = {});
+    Page(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> ownMoves = {});
     int number() const { return m_number; }
 
     void ImgFor_Click();

@@ -5,7 +5,7 @@
 
 namespace simulations {
 
-DeskPage::DeskPage(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> moves)
+DeskPage::DeskPage(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> moves)
     : Page(host, layout, number, moves)
 {
     bind(host::Event::MouseMove, "Picture1", [this](int, const host::MouseArgs& a) {

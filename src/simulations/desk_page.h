@@ -20,7 +20,7 @@ public:
     virtual void Picture1_MouseMove(int button, int shift, float X, float Y) = 0;
 
 protected:
-    DeskPage(host::Host& host, const host::FormSpec& layout, int number, std::span<const shell::StepMove> moves);
+    DeskPage(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> moves);
     // The desk's stored colour gives way to the one the mouse pictures are drawn on.
     void afterText() override;
     // One pause guarded by its flag: skipped when a pause of that kind already runs.

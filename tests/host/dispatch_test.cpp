@@ -12,19 +12,19 @@
 
 namespace {
 
-using host::ControlSpec;
+using host::StoredControl;
 using host::Kind;
 
 constexpr std::array kControls{
-    ControlSpec{.kind = Kind::Image, .name = "Ball", .picture = "ball0"},
+    StoredControl{.kind = Kind::Image, .name = "Ball", .picture = "ball0"},
 };
-constexpr host::FormSpec kFirst{.name = "First", .width = 3000, .height = 3000, .controls = kControls};
-constexpr host::FormSpec kSecond{.name = "Second", .width = 3000, .height = 3000, .controls = kControls};
+constexpr host::StoredWindow kFirst{.name = "First", .width = 3000, .height = 3000, .controls = kControls};
+constexpr host::StoredWindow kSecond{.name = "Second", .width = 3000, .height = 3000, .controls = kControls};
 
 // A window whose handlers the test writes.
 class Scripted : public host::Form {
 public:
-    Scripted(host::Host& host, const host::FormSpec& layout) : Form(host, layout) {}
+    Scripted(host::Host& host, const host::StoredWindow& layout) : Form(host, layout) {}
     void on(host::Event event, std::function<void()> handler)
     {
         bind(event, "Ball", [h = std::move(handler)](int, const host::MouseArgs&) { h(); });

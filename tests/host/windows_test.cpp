@@ -15,24 +15,24 @@
 
 namespace {
 
-using host::ControlSpec;
+using host::StoredControl;
 using host::Kind;
 
 // Front to back: a label over an image over a bigger image, a line across all, a hidden
 // image in front of everything, and a picture box holding its own image.
 constexpr std::array kControls{
-    ControlSpec{.kind = Kind::Image, .name = "Hidden", .left = 0, .top = 0, .picture = "plate", .visible = false},
-    ControlSpec{.kind = Kind::Line, .name = "Rule", .x1 = 0, .y1 = 300, .x2 = 6000, .y2 = 300},
-    ControlSpec{.kind = Kind::Label, .name = "Caption", .left = 300, .top = 150, .width = 300, .height = 300,
+    StoredControl{.kind = Kind::Image, .name = "Hidden", .left = 0, .top = 0, .picture = "plate", .visible = false},
+    StoredControl{.kind = Kind::Line, .name = "Rule", .x1 = 0, .y1 = 300, .x2 = 6000, .y2 = 300},
+    StoredControl{.kind = Kind::Label, .name = "Caption", .left = 300, .top = 150, .width = 300, .height = 300,
                 .caption = "x", .transparent = true},
-    ControlSpec{.kind = Kind::Image, .name = "Button", .index = 2, .left = 150, .top = 150, .picture = "btn_for"},
-    ControlSpec{.kind = Kind::Image, .name = "Rule", .index = 0, .left = 0, .top = 1500, .picture = "page_rule"},
-    ControlSpec{.kind = Kind::PictureBox, .name = "Box", .left = 3000, .top = 1500, .width = 1500,
+    StoredControl{.kind = Kind::Image, .name = "Button", .index = 2, .left = 150, .top = 150, .picture = "btn_for"},
+    StoredControl{.kind = Kind::Image, .name = "Rule", .index = 0, .left = 0, .top = 1500, .picture = "page_rule"},
+    StoredControl{.kind = Kind::PictureBox, .name = "Box", .left = 3000, .top = 1500, .width = 1500,
                 .height = 1500, .border = true},
-    ControlSpec{.kind = Kind::Image, .name = "Inner", .container = "Box", .left = 150, .top = 150,
+    StoredControl{.kind = Kind::Image, .name = "Inner", .container = "Box", .left = 150, .top = 150,
                 .picture = "plate"},
 };
-constexpr host::FormSpec kLayout{.name = "Test", .title = "Test window", .width = 6000, .height = 4500,
+constexpr host::StoredWindow kLayout{.name = "Test", .title = "Test window", .width = 6000, .height = 4500,
                                  .controls = kControls};
 
 class Probe : public host::Form {

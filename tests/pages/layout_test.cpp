@@ -107,14 +107,14 @@ TEST(PageLayoutDense, OnADenseDisplayEveryControlKeepsItsStoredValues)
         host::Form& f = host.form(page(n));
         EXPECT_EQ(f.width(), 7815);
         EXPECT_EQ(f.height(), 5040);
-        for (const host::ControlSpec& spec : f.layout().controls) {
-            host::Control& c = f.control(spec.name, spec.index);
-            if (spec.kind == host::Kind::Line) {
+        for (const host::StoredControl& stored : f.layout().controls) {
+            host::Control& c = f.control(stored.name, stored.index);
+            if (stored.kind == host::Kind::Line) {
                 EXPECT_EQ((std::array<float, 4>{c.x1(), c.y1(), c.x2(), c.y2()}),
-                          (std::array<float, 4>{spec.x1, spec.y1, spec.x2, spec.y2}));
+                          (std::array<float, 4>{stored.x1, stored.y1, stored.x2, stored.y2}));
             } else {
-                EXPECT_EQ(c.left(), spec.left) << f.name() << "." << c.id().toStdString();
-                EXPECT_EQ(c.top(), spec.top) << f.name() << "." << c.id().toStdString();
+                EXPECT_EQ(c.left(), stored.left) << f.name() << "." << c.id().toStdString();
+                EXPECT_EQ(c.top(), stored.top) << f.name() << "." << c.id().toStdString();
             }
         }
         EXPECT_EQ(f.control("Rtb1").height(), n == 5 ? 1428 : n == 4 ? 3648 : n == 8 ? 1332 : 3492);

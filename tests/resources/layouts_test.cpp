@@ -22,8 +22,8 @@
 
 namespace {
 
-using host::ControlSpec;
-using host::FormSpec;
+using host::StoredControl;
+using host::StoredWindow;
 using host::Kind;
 namespace layouts = resources::layouts;
 
@@ -32,37 +32,37 @@ constexpr const char* kWindowNames[] = {
     "Frm2",  "Frm3",  "Frm4",  "Frm5",  "Frm6",  "Frm7",  "Frm8",
 };
 
-const FormSpec& window(const char* name)
+const StoredWindow& window(const char* name)
 {
-    const FormSpec* form = layouts::byName(name);
+    const StoredWindow* form = layouts::byName(name);
     if (!form)
         throw std::runtime_error(std::string("no layout named ") + name);
     return *form;
 }
 
-const FormSpec& page(int number)
+const StoredWindow& page(int number)
 {
     return window(("Frm" + std::to_string(number)).c_str());
 }
 
 // The position of a control in the window's front-to-back list, if it is there.
-std::optional<std::size_t> position(const FormSpec& form, std::string_view name, int index = -1)
+std::optional<std::size_t> position(const StoredWindow& form, std::string_view name, int index = -1)
 {
     for (std::size_t i = 0; i < form.controls.size(); ++i) {
-        const ControlSpec& c = form.controls[i];
+        const StoredControl& c = form.controls[i];
         if (c.name && name == c.name && c.index == index)
             return i;
     }
     return std::nullopt;
 }
 
-const ControlSpec* find(const FormSpec& form, std::string_view name, int index = -1)
+const StoredControl* find(const StoredWindow& form, std::string_view name, int index = -1)
 {
     const auto at = position(form, name, index);
     return at ? &form.controls[*at] : nullptr;
 }
 
-std::string label(const FormSpec& form, const ControlSpec& c)
+std::string label(const StoredWindow& form, const StoredControl& c)
 {
     return std::string(form.name) + "." + c.name +
            (c.index >= 0 ? "(" + std::to_string(c.index) + ")" : "");
@@ -71,7 +71,7 @@ std::string label(const FormSpec& form, const ControlSpec& c)
 TEST(Layouts, EveryWindowIsFoundByItsOwnName)
 {
     for (const char* name : kWindowNames) {
-        const FormSpec* form = layouts::byName(name);
+        const StoredWindow* form = layouts::byName(name);
         ASSERT_NE(form, nullptr) << name;
         EXPECT_STREQ(form->name, name);
         EXPECT_NE(form->title, nullptr) << name;
@@ -99,10 +99,10 @@ constexpr FrameControl kFrame[] = {
 TEST(PageFrame, EveryPageHasTheFrameWithItsOwnNumber)
 {
     for (int n = 1; n <= 8; ++n) {
-        const FormSpec& form = page(n);
+        const StoredWindow& form = page(n);
         SCOPED_TRACE(form.name);
         for (const FrameControl& f : kFrame) {
-            const ControlSpec* c = find(form, f.name, f.index);
+            const StoredControl* c = find(form, f.name, f.index);
             ASSERT_NE(c, nullptr) << f.name << "(" << f.index << ")";
             EXPECT_EQ(c->kind, f.kind) << f.name;
             EXPECT_EQ(c->container, nullptr) << f.name;
@@ -125,7 +125,7 @@ TEST(PageFrame, EveryPageHasTheFrameWithItsOwnNumber)
 TEST(PageFrame, BackAndForwardButtonsOnlyWhereThereIsAPage)
 {
     for (int n = 1; n <= 8; ++n) {
-        const FormSpec& form = page(n);
+        const StoredWindow& form = page(n);
         EXPECT_EQ(find(form, "ImgBack") != nullptr, n > 1) << form.name;
         EXPECT_EQ(find(form, "ImgFor") != nullptr, n < 8) << form.name;
     }
@@ -134,9 +134,9 @@ TEST(PageFrame, BackAndForwardButtonsOnlyWhereThereIsAPage)
 TEST(PageFrame, TextBoxComesFirstInTheTabOrderExceptOnTheLastPage)
 {
     for (int n = 1; n <= 8; ++n) {
-        const FormSpec& form = page(n);
+        const StoredWindow& form = page(n);
         std::vector<std::pair<int, std::string>> order;
-        for (const ControlSpec& c : form.controls) {
+        for (const StoredControl& c : form.controls) {
             if (c.tabIndex >= 0)
                 order.emplace_back(c.tabIndex, c.name);
         }
@@ -152,9 +152,9 @@ TEST(PageFrame, TextBoxComesFirstInTheTabOrderExceptOnTheLastPage)
 TEST(Layouts, NoControlIsListedTwice)
 {
     for (const char* name : kWindowNames) {
-        const FormSpec& form = window(name);
+        const StoredWindow& form = window(name);
         std::set<std::pair<std::string, int>> seen;
-        for (const ControlSpec& c : form.controls) {
+        for (const StoredControl& c : form.controls) {
             ASSERT_NE(c.name, nullptr) << name;
             EXPECT_TRUE(seen.emplace(c.name, c.index).second) << "duplicate " << label(form, c);
         }
@@ -164,11 +164,11 @@ TEST(Layouts, NoControlIsListedTwice)
 TEST(Layouts, ContainersArePictureBoxesOfTheSameWindow)
 {
     for (const char* name : kWindowNames) {
-        const FormSpec& form = window(name);
-        for (const ControlSpec& c : form.controls) {
+        const StoredWindow& form = window(name);
+        for (const StoredControl& c : form.controls) {
             if (!c.container)
                 continue;
-            const ControlSpec* box = find(form, c.container);
+            const StoredControl* box = find(form, c.container);
             ASSERT_NE(box, nullptr) << label(form, c) << " names a missing container";
             EXPECT_EQ(box->kind, Kind::PictureBox) << label(form, c);
             EXPECT_NE(box, &c) << label(form, c) << " contains itself";
@@ -188,7 +188,7 @@ TEST(Layouts, OnlyTheFrameHoldersAreHidden)
     };
     std::set<std::tuple<std::string, std::string, int>> hidden;
     for (const char* name : kWindowNames) {
-        for (const ControlSpec& c : window(name).controls) {
+        for (const StoredControl& c : window(name).controls) {
             if (!c.visible)
                 hidden.emplace(name, c.name, c.index);
         }
@@ -201,12 +201,12 @@ std::set<std::string> allPictureNames()
 {
     std::set<std::string> names;
     for (const char* name : kWindowNames) {
-        const FormSpec& form = window(name);
+        const StoredWindow& form = window(name);
         for (const char* p : {form.picture, form.icon}) {
             if (p)
                 names.insert(p);
         }
-        for (const ControlSpec& c : form.controls) {
+        for (const StoredControl& c : form.controls) {
             if (c.picture)
                 names.insert(c.picture);
         }
@@ -227,8 +227,8 @@ TEST(Pictures, EveryNamedPictureHasItsSource)
 TEST(Pictures, EveryImageAndLabelHasItsContent)
 {
     for (const char* name : kWindowNames) {
-        const FormSpec& form = window(name);
-        for (const ControlSpec& c : form.controls) {
+        const StoredWindow& form = window(name);
+        for (const StoredControl& c : form.controls) {
             if (c.kind == Kind::Image || c.kind == Kind::PictureButton) {
                 EXPECT_NE(c.picture, nullptr) << label(form, c);
             }
@@ -264,8 +264,8 @@ std::optional<std::pair<int, int>> svgPixelSize(const std::filesystem::path& fil
 TEST(Pictures, ImageSizesMatchTheirPictures)
 {
     for (const char* name : kWindowNames) {
-        const FormSpec& form = window(name);
-        for (const ControlSpec& c : form.controls) {
+        const StoredWindow& form = window(name);
+        for (const StoredControl& c : form.controls) {
             const bool sizedByPicture =
                 c.kind == Kind::Image || (c.kind == Kind::PictureBox && c.autoSize);
             if (!sizedByPicture || !c.picture)
@@ -320,7 +320,7 @@ TEST(ImageList, ButtonsRestOnTheirListPicture)
         {"ImgFor", 6}, {"ImgExit", 7}, {"ImgBack", 8}, {"ImgPrint", 10}};
     for (int n = 1; n <= 8; ++n) {
         for (const auto& [name, entry] : buttons) {
-            if (const ControlSpec* c = find(page(n), name)) {
+            if (const StoredControl* c = find(page(n), name)) {
                 EXPECT_STREQ(c->picture, entries[std::size_t(entry - 1)])
                     << "Frm" << n << "." << name;
             }

@@ -76,8 +76,8 @@ TEST_F(BallTest, PointingAtTheBallChangesNoPicture)
 {
     move("Frm4", "Imgballmain", 3);
     EXPECT_EQ(pictureOf(form("Frm4"), "Imgballmain", 3), "ball0");
-    EXPECT_EQ(form("Frm4").control("Imgballmain", 3).spec().pointer, host::Pointer::HandUp);
-    EXPECT_STREQ(form("Frm4").control("Imgballmain", 3).spec().toolTip, "The ball turns the shaft encoder wheel.");
+    EXPECT_EQ(form("Frm4").control("Imgballmain", 3).stored().pointer, host::Pointer::HandUp);
+    EXPECT_STREQ(form("Frm4").control("Imgballmain", 3).stored().toolTip, "The ball turns the shaft encoder wheel.");
 }
 
 TEST_F(BallTest, LeavingThePageDuringTheAnimationStopsItWithoutReloadingThePage)

@@ -6,12 +6,12 @@ namespace {
 
 // The timer runs from the load and hands over to the welcome window.
 constexpr std::array kControls{
-    ControlSpec{.kind = Kind::Timer, .name = "Timer1", .interval = 3000, .enabled = true},
+    StoredControl{.kind = Kind::Timer, .name = "Timer1", .interval = 3000, .enabled = true},
 };
 
 } // namespace
 
-constinit const host::FormSpec Form1{.name = "Form1", .title = "Vantrel Demo", .width = 7440,
+constinit const host::StoredWindow Form1{.name = "Form1", .title = "Vantrel Demo", .width = 7440,
                                      .height = 5940, .backColour = kBlack,
                                      .picture = "splash", .controls = kControls};
 

@@ -5,14 +5,14 @@ namespace resources::layouts {
 namespace {
 
 constexpr std::array kControls{
-    ControlSpec{.kind = Kind::PictureButton, .name = "Command1", .left = 6588, .top = 4404,
+    StoredControl{.kind = Kind::PictureButton, .name = "Command1", .left = 6588, .top = 4404,
                 .width = 552, .height = 540, .picture = "btn_for", .backColour = kWhite,
                 .toolTip = "Start", .tabIndex = 0, .focus = true},
 };
 
 } // namespace
 
-constinit const host::FormSpec Form2{.name = "Form2", .title = "Welcome to Vantrel",
+constinit const host::StoredWindow Form2{.name = "Form2", .title = "Welcome to Vantrel",
                                      .width = 7575, .height = 5340, .backColour = kBlack,
                                      .picture = "welcome", .controls = kControls};
 

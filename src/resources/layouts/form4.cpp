@@ -4,7 +4,7 @@
 namespace resources::layouts {
 
 // The preview picture is the whole content.
-constinit const host::FormSpec Form4{.name = "Form4", .title = "Vantrel Main Screen",
+constinit const host::StoredWindow Form4{.name = "Form4", .title = "Vantrel Main Screen",
                                      .width = 7335, .height = 5115, .backColour = kBlack,
                                      .picture = "preview_main", .controls = {}};
 

@@ -6,7 +6,7 @@ namespace {
 
 // The blurb wraps over the plain purple right-hand third of the preview picture.
 constexpr std::array kControls{
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .left = 5940, .top = 1632, .width = 1332,
+    StoredControl{.kind = Kind::Label, .name = "Label1", .left = 5940, .top = 1632, .width = 1332,
                 .height = 1512,
                 .caption = "Vantrel includes Orvane a working simulation of the main processes "
                            "in a Windows PC. ",
@@ -15,7 +15,7 @@ constexpr std::array kControls{
 
 } // namespace
 
-constinit const host::FormSpec Form5{.name = "Form5", .title = "Orvane Screen", .width = 7335,
+constinit const host::StoredWindow Form5{.name = "Form5", .title = "Orvane Screen", .width = 7335,
                                      .height = 5115, .backColour = host::kButtonFace,
                                      .picture = "preview_orvane", .controls = kControls};
 

@@ -6,20 +6,20 @@ namespace {
 
 // The picture list lives here, the first page, and serves every window with buttons.
 constexpr std::array kOwn{
-    ControlSpec{.kind = Kind::PictureList, .name = "ImageList1"},
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 1, .left = 5616, .top = 3456,
+    StoredControl{.kind = Kind::PictureList, .name = "ImageList1"},
+    StoredControl{.kind = Kind::Label, .name = "Label1", .index = 1, .left = 5616, .top = 3456,
                 .width = 576, .height = 312, .caption = "Pointer", .font = host::kTimes9,
                 .transparent = true},
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 0, .left = 5616, .top = 2448,
+    StoredControl{.kind = Kind::Label, .name = "Label1", .index = 0, .left = 5616, .top = 2448,
                 .width = 576, .height = 312, .caption = "Mouse", .font = host::kTimes9,
                 .transparent = true},
-    ControlSpec{.kind = Kind::Image, .name = "Image1", .left = 5730, .top = 3150, .width = 300,
+    StoredControl{.kind = Kind::Image, .name = "Image1", .left = 5730, .top = 3150, .width = 300,
                 .height = 405, .picture = "screen_pointer"},
-    ControlSpec{.kind = Kind::Line, .name = "Line2", .x1 = 5820, .y1 = 1344, .x2 = 5820,
+    StoredControl{.kind = Kind::Line, .name = "Line2", .x1 = 5820, .y1 = 1344, .x2 = 5820,
                 .y2 = 684, .foreColour = kCableLight},
-    ControlSpec{.kind = Kind::Image, .name = "Image4", .left = 5460, .top = 1350, .width = 900,
+    StoredControl{.kind = Kind::Image, .name = "Image4", .left = 5460, .top = 1350, .width = 900,
                 .height = 1365, .picture = "mouse_top"},
-    ControlSpec{.kind = Kind::Line, .name = "Line1", .x1 = 5832, .y1 = 1344, .x2 = 5832,
+    StoredControl{.kind = Kind::Line, .name = "Line1", .x1 = 5832, .y1 = 1344, .x2 = 5832,
                 .y2 = 720, .foreColour = kCableGrey, .lineWidth = kThickLine},
 };
 
@@ -27,7 +27,7 @@ constexpr auto kControls = concat(pageFrame<false, true>("1", "Introduction", Te
 
 } // namespace
 
-constinit const host::FormSpec Frm1 =
+constinit const host::StoredWindow Frm1 =
     pageForm("Frm1", "15. Mouse \u2013 Introduction (page 1 of 8)", kControls);
 
 } // namespace resources::layouts

@@ -5,7 +5,7 @@ namespace resources::layouts {
 namespace {
 
 constexpr std::array kOwn{
-    ControlSpec{.kind = Kind::Image, .name = "Image2", .left = 4815, .top = 765, .width = 2310,
+    StoredControl{.kind = Kind::Image, .name = "Image2", .left = 4815, .top = 765, .width = 2310,
                 .height = 1860, .picture = "mouse_labelled"},
 };
 
@@ -13,7 +13,7 @@ constexpr auto kControls = concat(pageFrame<true, true>("2", "Mouse Switches", T
 
 } // namespace
 
-constinit const host::FormSpec Frm2 =
+constinit const host::StoredWindow Frm2 =
     pageForm("Frm2", "15. Mouse \u2013 Mouse Switches (page 2 of 8)", kControls);
 
 } // namespace resources::layouts

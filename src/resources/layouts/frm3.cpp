@@ -7,9 +7,9 @@ namespace {
 // The lower diagram reaches the forward button; it lies behind the frame so the button
 // stays clickable.
 constexpr std::array kOwn{
-    ControlSpec{.kind = Kind::Image, .name = "Image1", .left = 4755, .top = 645, .width = 2550,
+    StoredControl{.kind = Kind::Image, .name = "Image1", .left = 4755, .top = 645, .width = 2550,
                 .height = 900, .picture = "mouse_section"},
-    ControlSpec{.kind = Kind::Image, .name = "Image2", .left = 4800, .top = 2010, .width = 2550,
+    StoredControl{.kind = Kind::Image, .name = "Image2", .left = 4800, .top = 2010, .width = 2550,
                 .height = 2265, .picture = "mouse_inside"},
 };
 
@@ -18,7 +18,7 @@ constexpr auto kControls =
 
 } // namespace
 
-constinit const host::FormSpec Frm3 =
+constinit const host::StoredWindow Frm3 =
     pageForm("Frm3", "15. Mouse \u2013 Inside the Mouse (page 3 of 8)", kControls);
 
 } // namespace resources::layouts

@@ -7,11 +7,11 @@ namespace {
 // The lower diagram reaches under the forward and print buttons; it lies behind the frame
 // so the buttons stay visible and clickable.
 constexpr std::array kOwn{
-    ControlSpec{.kind = Kind::Image, .name = "Image2", .index = 1, .left = 4110, .top = 2220,
+    StoredControl{.kind = Kind::Image, .name = "Image2", .index = 1, .left = 4110, .top = 2220,
                 .width = 3495, .height = 75, .picture = "thin_rule"},
-    ControlSpec{.kind = Kind::Image, .name = "Image1", .index = 1, .left = 4170, .top = 2340,
+    StoredControl{.kind = Kind::Image, .name = "Image1", .index = 1, .left = 4170, .top = 2340,
                 .width = 3825, .height = 2295, .picture = "movement_vertical"},
-    ControlSpec{.kind = Kind::Image, .name = "Image1", .index = 0, .left = 4215, .top = 510,
+    StoredControl{.kind = Kind::Image, .name = "Image1", .index = 0, .left = 4215, .top = 510,
                 .width = 3540, .height = 1890, .picture = "movement_horizontal"},
 };
 
@@ -20,7 +20,7 @@ constexpr auto kControls =
 
 } // namespace
 
-constinit const host::FormSpec Frm5 =
+constinit const host::StoredWindow Frm5 =
     pageForm("Frm5", "15. Mouse \u2013 Mouse Movements (page 5 of 8)", kControls);
 
 } // namespace resources::layouts

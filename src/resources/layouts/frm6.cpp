@@ -8,7 +8,7 @@ namespace {
 // The desk's stored navy is replaced at load; the mouse picture's corners match the new
 // colour, not this one.
 constexpr std::array kOwn{
-    ControlSpec{.kind = Kind::PictureBox, .name = kDesk, .left = 3756, .top = 600, .width = 3384,
+    StoredControl{.kind = Kind::PictureBox, .name = kDesk, .left = 3756, .top = 600, .width = 3384,
                 .height = 3348, .backColour = 0x000080, .border = true, .tabIndex = 1},
     withTabIndex(kPicmouse, 2),
     kCableThin,
@@ -23,7 +23,7 @@ constexpr auto kControls =
 
 } // namespace
 
-constinit const host::FormSpec Frm6 =
+constinit const host::StoredWindow Frm6 =
     pageForm("Frm6", "15. Mouse \u2013 Mouse Movement Simulation (page 6 of 8)", kControls);
 
 } // namespace resources::layouts

@@ -6,7 +6,7 @@ namespace {
 
 // The motherboard fills most of the page and lies behind every frame control.
 constexpr std::array kOwn{
-    ControlSpec{.kind = Kind::Image, .name = "Image1", .left = 3510, .top = 450, .width = 4800,
+    StoredControl{.kind = Kind::Image, .name = "Image1", .left = 3510, .top = 450, .width = 4800,
                 .height = 4620, .picture = "motherboard_labelled"},
 };
 
@@ -15,7 +15,7 @@ constexpr auto kControls =
 
 } // namespace
 
-constinit const host::FormSpec Frm7 =
+constinit const host::StoredWindow Frm7 =
     pageForm("Frm7", "15. Mouse \u2013 The Mouse and Motherboard (page 7 of 8)", kControls);
 
 } // namespace resources::layouts

@@ -9,7 +9,7 @@ namespace {
 // fixed cable lines behind it; the desk and the sprite come before the text box in the
 // keyboard order.
 constexpr std::array kFront{
-    ControlSpec{.kind = Kind::PictureBox, .name = kDesk, .left = 372, .top = 816, .width = 3384,
+    StoredControl{.kind = Kind::PictureBox, .name = kDesk, .left = 372, .top = 816, .width = 3384,
                 .height = 2172, .border = true, .tabIndex = 0},
     withTabIndex(kPicmouse, 1),
     kImgmi,
@@ -17,24 +17,24 @@ constexpr std::array kFront{
     kCableThin,
     kCableThick,
     kDots,
-    ControlSpec{.kind = Kind::Image, .name = "Imgmb", .left = 4080, .top = 450, .width = 4275,
+    StoredControl{.kind = Kind::Image, .name = "Imgmb", .left = 4080, .top = 450, .width = 4275,
                 .height = 4425, .picture = "mb_plain"},
-    ControlSpec{.kind = Kind::Line, .name = "Line6", .x1 = 2220, .y1 = 648, .x2 = 2220,
+    StoredControl{.kind = Kind::Line, .name = "Line6", .x1 = 2220, .y1 = 648, .x2 = 2220,
                 .y2 = 816, .foreColour = kCableSilver},
-    ControlSpec{.kind = Kind::Line, .name = "Line4", .x1 = 4068, .y1 = 648, .x2 = 2220,
+    StoredControl{.kind = Kind::Line, .name = "Line4", .x1 = 4068, .y1 = 648, .x2 = 2220,
                 .y2 = 648, .foreColour = kCableSilver},
-    ControlSpec{.kind = Kind::Image, .name = "Imgmb1", .left = 7305, .top = 570, .width = 4275,
+    StoredControl{.kind = Kind::Image, .name = "Imgmb1", .left = 7305, .top = 570, .width = 4275,
                 .height = 4425, .picture = "mb_plain", .visible = false},
-    ControlSpec{.kind = Kind::Image, .name = "Imgmb2", .left = 7530, .top = 615, .width = 4275,
+    StoredControl{.kind = Kind::Image, .name = "Imgmb2", .left = 7530, .top = 615, .width = 4275,
                 .height = 4425, .picture = "mb_serial", .visible = false},
-    ControlSpec{.kind = Kind::Image, .name = "Imgmb3", .left = 7440, .top = 690, .width = 4275,
+    StoredControl{.kind = Kind::Image, .name = "Imgmb3", .left = 7440, .top = 690, .width = 4275,
                 .height = 4425, .picture = "mb_bus", .visible = false},
 };
 
 constexpr std::array kBehind{
-    ControlSpec{.kind = Kind::Line, .name = "Line3", .x1 = 4068, .y1 = 648, .x2 = 2244,
+    StoredControl{.kind = Kind::Line, .name = "Line3", .x1 = 4068, .y1 = 648, .x2 = 2244,
                 .y2 = 648, .foreColour = kCableGrey, .lineWidth = kThickLine},
-    ControlSpec{.kind = Kind::Line, .name = "Line5", .x1 = 2232, .y1 = 1008, .x2 = 2232,
+    StoredControl{.kind = Kind::Line, .name = "Line5", .x1 = 2232, .y1 = 1008, .x2 = 2232,
                 .y2 = 648, .foreColour = kCableGrey, .lineWidth = kThickLine},
 };
 
@@ -46,7 +46,7 @@ constexpr auto kControls =
 
 } // namespace
 
-constinit const host::FormSpec Frm8 = pageForm(
+constinit const host::StoredWindow Frm8 = pageForm(
     "Frm8", "15. Mouse \u2013 Mouse and Motherboard Simulation (page 8 of 8)", kControls);
 
 } // namespace resources::layouts

@@ -9,33 +9,33 @@ constexpr std::uint32_t kTitleGrey = 0x404040;
 // The rule starts left of the window so that its darkest end is never seen; the start
 // button lies in front of it, and the light cable line in front of the dark one.
 constexpr std::array kControls{
-    ControlSpec{.kind = Kind::Label, .name = "Label2", .left = 4665, .top = 3270, .width = 2220,
+    StoredControl{.kind = Kind::Label, .name = "Label2", .left = 4665, .top = 3270, .width = 2220,
                 .height = 750,
                 .caption = "This is one of 27 programs you get with the full version of Vantrel",
                 .transparent = true, .wordWrap = true},
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .left = 2652, .top = 300, .width = 2184,
+    StoredControl{.kind = Kind::Label, .name = "Label1", .left = 2652, .top = 300, .width = 2184,
                 .height = 636, .caption = "15. Mouse", .font = kTimes225,
                 .foreColour = kTitleGrey, .backColour = kWhite},
-    ControlSpec{.kind = Kind::Line, .name = "Line2", .x1 = 3792, .y1 = 2052, .x2 = 3792,
+    StoredControl{.kind = Kind::Line, .name = "Line2", .x1 = 3792, .y1 = 2052, .x2 = 3792,
                 .y2 = 1392, .foreColour = kCableLight},
-    ControlSpec{.kind = Kind::Image, .name = "Image5", .left = 2715, .top = 4575, .width = 2460,
+    StoredControl{.kind = Kind::Image, .name = "Image5", .left = 2715, .top = 4575, .width = 2460,
                 .height = 285, .picture = "maker_notice"},
-    ControlSpec{.kind = Kind::Image, .name = "Image4", .left = 3435, .top = 2070, .width = 900,
+    StoredControl{.kind = Kind::Image, .name = "Image4", .left = 3435, .top = 2070, .width = 900,
                 .height = 1365, .picture = "mouse_top"},
-    ControlSpec{.kind = Kind::Image, .name = "Image2", .index = 0, .left = 7005, .top = 4170,
+    StoredControl{.kind = Kind::Image, .name = "Image2", .index = 0, .left = 7005, .top = 4170,
                 .width = 570, .height = 570, .picture = "btn_for", .toolTip = "Start",
                 .pointer = Pointer::HandRight},
-    ControlSpec{.kind = Kind::Image, .name = "Image1", .index = 1, .left = -2235, .top = 4410,
+    StoredControl{.kind = Kind::Image, .name = "Image1", .index = 1, .left = -2235, .top = 4410,
                 .width = 12000, .height = 30, .picture = "title_rule"},
-    ControlSpec{.kind = Kind::Image, .name = "Image7", .left = 2925, .top = 3960, .width = 1785,
+    StoredControl{.kind = Kind::Image, .name = "Image7", .left = 2925, .top = 3960, .width = 1785,
                 .height = 525, .picture = "maker_logo"},
-    ControlSpec{.kind = Kind::Line, .name = "Line1", .x1 = 3804, .y1 = 2052, .x2 = 3804,
+    StoredControl{.kind = Kind::Line, .name = "Line1", .x1 = 3804, .y1 = 2052, .x2 = 3804,
                 .y2 = 1428, .foreColour = kCableGrey, .lineWidth = kThickLine},
 };
 
 } // namespace
 
-constinit const host::FormSpec frmk0{.name = "frmk0", .title = "15. Mouse", .width = kPageWidth,
+constinit const host::StoredWindow frmk0{.name = "frmk0", .title = "15. Mouse", .width = kPageWidth,
                                      .height = kPageHeight, .backColour = kWhite,
                                      .icon = "program_icon", .controls = kControls};
 

@@ -4,13 +4,13 @@
 
 namespace resources::layouts {
 
-const host::FormSpec* byName(std::string_view name)
+const host::StoredWindow* byName(std::string_view name)
 {
-    static constexpr std::array<const host::FormSpec*, 15> all{
+    static constexpr std::array<const host::StoredWindow*, 15> all{
         &Form1, &Form2, &Form3, &Form4, &Form5, &frmk0, &FrmBack, &Frm1,
         &Frm2,  &Frm3,  &Frm4,  &Frm5,  &Frm6,  &Frm7,  &Frm8,
     };
-    for (const host::FormSpec* form : all) {
+    for (const host::StoredWindow* form : all) {
         if (name == form->name)
             return form;
     }

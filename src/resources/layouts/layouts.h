@@ -7,10 +7,10 @@
 
 namespace resources::layouts {
 
-extern const host::FormSpec Form1, Form2, Form3, Form4, Form5, frmk0, FrmBack, Frm1, Frm2, Frm3,
+extern const host::StoredWindow Form1, Form2, Form3, Form4, Form5, frmk0, FrmBack, Frm1, Frm2, Frm3,
     Frm4, Frm5, Frm6, Frm7, Frm8;
 
 // The layout of the window with this name, or nullptr when no window has it.
-const host::FormSpec* byName(std::string_view name);
+const host::StoredWindow* byName(std::string_view name);
 
 } // namespace resources::layouts

@@ -9,26 +9,26 @@ namespace resources::layouts {
 inline constexpr const char* kDesk = "Picture1";
 
 // Sizes itself to its picture, as the images do.
-inline constexpr ControlSpec kPicmouse{
+inline constexpr StoredControl kPicmouse{
     .kind = Kind::PictureBox, .name = "Picmouse", .container = kDesk, .left = 1464, .top = 972,
     .width = 900, .height = 1365, .picture = "board_unlit", .autoSize = true,
     .pointer = Pointer::HandUp};
-inline constexpr ControlSpec kImgmi{
+inline constexpr StoredControl kImgmi{
     .kind = Kind::Image, .name = "Imgmi", .container = kDesk, .left = 390, .top = 1980,
     .width = 900, .height = 1365, .picture = "board_unlit", .visible = false};
-inline constexpr ControlSpec kImgmon{
+inline constexpr StoredControl kImgmon{
     .kind = Kind::Image, .name = "Imgmon", .container = kDesk, .left = 3000, .top = 690,
     .width = 900, .height = 1365, .picture = "board_lit", .visible = false};
 // The upper ends lie above the box's top edge, so the cable is cut off there.
-inline constexpr ControlSpec kCableThin{
+inline constexpr StoredControl kCableThin{
     .kind = Kind::Line, .name = "Line2", .container = kDesk, .x1 = 1836, .y1 = -1236,
     .x2 = 1836, .y2 = 1008, .foreColour = kCableSilver};
-inline constexpr ControlSpec kCableThick{
+inline constexpr StoredControl kCableThick{
     .kind = Kind::Line, .name = "Line1", .container = kDesk, .x1 = 1848, .y1 = 984, .x2 = 1848,
     .y2 = -1248, .foreColour = kCableGrey, .lineWidth = kThickLine};
 
 // The desk and the sprite take keyboard focus; their place in the tab order differs by page.
-constexpr ControlSpec withTabIndex(ControlSpec control, int tabIndex)
+constexpr StoredControl withTabIndex(StoredControl control, int tabIndex)
 {
     control.tabIndex = tabIndex;
     return control;

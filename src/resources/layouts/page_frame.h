@@ -14,13 +14,13 @@
 namespace resources::layouts {
 
 using host::Align;
-using host::ControlSpec;
+using host::StoredControl;
 using host::Kind;
 using host::Pointer;
 
-inline constexpr host::FontSpec kTimes75{.family = "Times New Roman", .points = 7.5f};
-inline constexpr host::FontSpec kTimes12{.family = "Times New Roman", .points = 12.0f};
-inline constexpr host::FontSpec kTimes225{.family = "Times New Roman", .points = 22.5f};
+inline constexpr host::StoredFont kTimes75{.family = "Times New Roman", .points = 7.5f};
+inline constexpr host::StoredFont kTimes12{.family = "Times New Roman", .points = 12.0f};
+inline constexpr host::StoredFont kTimes225{.family = "Times New Roman", .points = 22.5f};
 
 inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 inline constexpr std::uint32_t kBlack = 0x000000;
@@ -36,9 +36,9 @@ inline constexpr const char* kPageCount = "8";
 
 // Joins arrays of controls, keeping their order; earlier arguments lie in front.
 template <std::size_t... N>
-constexpr auto concat(const std::array<ControlSpec, N>&... parts)
+constexpr auto concat(const std::array<StoredControl, N>&... parts)
 {
-    std::array<ControlSpec, (N + ... + 0)> all{};
+    std::array<StoredControl, (N + ... + 0)> all{};
     auto* out = all.begin();
     ((out = std::copy(parts.begin(), parts.end(), out)), ...);
     return all;
@@ -55,7 +55,7 @@ struct TextBox {
 template <bool HasBack, bool HasFor>
 constexpr auto pageFrame(const char* number, const char* heading, TextBox text)
 {
-    std::array<ControlSpec, 12 + int(HasBack) + int(HasFor)> c{};
+    std::array<StoredControl, 12 + int(HasBack) + int(HasFor)> c{};
     std::size_t n = 0;
     c[n++] = {.kind = Kind::RichTextBox, .name = "Rtb1", .left = text.left, .top = text.top,
               .width = text.width, .height = text.height, .font = host::kTimes9,
@@ -99,12 +99,12 @@ constexpr auto pageFrame(const char* number, const char* heading, TextBox text)
 }
 
 // The three dots in the top right corner of the simulation pages.
-inline constexpr ControlSpec kDots{.kind = Kind::Image, .name = "Img3c", .left = 6495, .top = 150,
+inline constexpr StoredControl kDots{.kind = Kind::Image, .name = "Img3c", .left = 6495, .top = 150,
                                    .width = 780, .height = 240, .picture = "dots"};
 
 // A page window's own properties; only the controls and the title differ between pages.
-constexpr host::FormSpec pageForm(const char* name, const char* title,
-                                  std::span<const ControlSpec> controls)
+constexpr host::StoredWindow pageForm(const char* name, const char* title,
+                                  std::span<const StoredControl> controls)
 {
     return {.name = name, .title = title, .width = kPageWidth, .height = kPageHeight,
             .backColour = kWhite, .controls = controls};
