@@ -15,6 +15,18 @@ class TooLate(Failure):
     pass
 
 
+def arrives(screen, layout, title, leaving=None):
+    """The window titled so appears at its size, centred and in front (the one it replaces
+    gone), and its picture has settled."""
+    window = screen.wait_window(title)
+    if leaving is not None:
+        screen.wait_gone(leaving)
+    check_placed(window, layout.expected_size(title))
+    check_on_top(screen, window)
+    settled(screen, (window.x, window.y, window.w, window.h))
+    return window
+
+
 def backdrop_everywhere_but(image, hole):
     """Rows and columns outside hole that are not the backdrop colour, as a short report."""
     hx, hy, hw, hh = hole
@@ -47,8 +59,11 @@ def wait_splash(run, layout):
         check(backdrop and (backdrop[0].w, backdrop[0].h) == SCREEN and backdrop[0].level > splash.level,
               "a full-screen backdrop should lie behind the splash: %s" % screen.windows())
         hole = (splash.x, splash.y, splash.w, splash.h)
-        image = wait_pixels(screen, (0, 0) + SCREEN, lambda im: not backdrop_everywhere_but(im, hole), 10,
-                            "the backdrop colour #6F51A6 around the splash")
+        # The server fills the backdrop at once; the splash paints a moment after it maps.
+        image = wait_pixels(screen, (0, 0) + SCREEN,
+                            lambda im: not backdrop_everywhere_but(im, hole)
+                            and count_colour(im, hole, BACKDROP) < splash.w * splash.h // 10, 10,
+                            "the backdrop colour #6F51A6 around the painted splash")
         inside = count_colour(image, hole, BACKDROP)
         check(inside < splash.w * splash.h // 10,
               "the splash should cover its rectangle, but %d of its pixels are backdrop" % inside)
@@ -64,11 +79,7 @@ def click_splash(run, layout, splash, shown_at):
         if late > CLICK_DEADLINE:
             raise TooLate("the click came %.1f s after the splash appeared: too late to tell it "
                           "from the timer (is the machine overloaded?)" % late)
-        welcome = screen.wait_window("Welcome to Vantrel")
-        screen.wait_gone(splash)
-        check_placed(welcome, layout.expected_size("Welcome to Vantrel"))
-        check_on_top(screen, welcome)
-        settled(screen, (welcome.x, welcome.y, welcome.w, welcome.h))
+        welcome = arrives(screen, layout, "Welcome to Vantrel", leaving=splash)
     return welcome
 
 
@@ -76,10 +87,7 @@ def open_menu(run, layout, welcome):
     screen = run.screen
     with run.step("welcome start button opens the menu"):
         screen.click(*layout.centre(welcome, layout.start_button))
-        menu = screen.wait_window("Vantrel Demo Menu")
-        screen.wait_gone(welcome)
-        check_placed(menu, layout.expected_size("Vantrel Demo Menu"))
-        settled(screen, (menu.x, menu.y, menu.w, menu.h))
+        menu = arrives(screen, layout, "Vantrel Demo Menu", leaving=welcome)
     return menu
 
 
@@ -90,10 +98,7 @@ def previews(run, layout, menu):
     for index, title, spot in ((0, "Orvane Screen", (300, 300)), (1, "Vantrel Main Screen", None)):
         with run.step("menu shows %s" % title):
             screen.click(*layout.centre(menu, layout.menu_buttons[index]))
-            preview = screen.wait_window(title)
-            check_placed(preview, layout.expected_size(title))
-            check_on_top(screen, preview)
-            settled(screen, (preview.x, preview.y, preview.w, preview.h))
+            preview = arrives(screen, layout, title)
         with run.step("click hides %s" % title):
             x, y = layout.point(preview, spot) if spot else (preview.x + preview.w // 2,
                                                              preview.y + preview.h // 2)
@@ -118,11 +123,7 @@ def open_title(run, layout, menu):
     screen = run.screen
     with run.step("menu opens the chapter title"):
         screen.click(*layout.centre(menu, layout.menu_buttons[2]))
-        title = screen.wait_window("15. Mouse")
-        screen.wait_gone(menu)
-        check_placed(title, layout.expected_size("15. Mouse"))
-        check_on_top(screen, title)
-        settled(screen, (title.x, title.y, title.w, title.h))
+        title = arrives(screen, layout, "15. Mouse", leaving=menu)
     return title
 
 
