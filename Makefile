@@ -32,7 +32,7 @@ test: debug-build
 
 # The Release build, as a user runs it: the pauses run at their real pace in the pictures.
 tour: release
-	python3 tests/e2e/tour.py $(BUILD)/vantrel $(BUILD)/tour
+	/usr/bin/python3 tests/e2e/tour.py $(BUILD)/vantrel $(BUILD)/tour
 
 pictures: release
 	@cmake --build $(BUILD) --target pictures

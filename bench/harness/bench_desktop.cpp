@@ -9,7 +9,7 @@
 
 namespace bench {
 
-int BenchDesktop::messageBox(const QString&, int style, const QString&)
+int BenchDesktop::messageBox(const QString&, int style, const QString&, QWidget*)
 {
     return (style & 7) == host::mb::YesNo ? host::mb::No : host::mb::Ok;
 }

@@ -14,7 +14,7 @@ namespace bench {
 
 class BenchDesktop final : public host::Desktop {
 public:
-    int messageBox(const QString&, int style, const QString&) override;
+    int messageBox(const QString&, int style, const QString&, QWidget*) override;
     std::unique_ptr<host::Printer> printDialog(const host::PrintSettings&, QWidget*) override { return nullptr; }
     void shell(const QString&, int) override {}
     int logicalDpi() override; // the screen's, as the real desktop reports it

@@ -1,5 +1,6 @@
 #include "host/accessibility.h"
 
+#include "host/stage.h"
 #include "host/widgets.h"
 
 #include <QAccessible>
@@ -93,23 +94,37 @@ private:
     int m_index;
 };
 
-// A window or picture box: its child widgets, then its painted buttons.
+// Child widgets as assistive technology should see them: only those shown.
+QList<QWidget*> shownChildren(const QWidget* widget)
+{
+    QList<QWidget*> shown;
+    for (QObject* child : widget->children())
+        if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow() && !w->isHidden())
+            shown.push_back(w);
+    return shown;
+}
+
+// A window or picture box: its shown child widgets, then its painted buttons. A window of
+// the program is a window to a screen reader, named by its title, though to the desktop
+// it is a part of the one top-level window.
 class ContainerAccessible : public QAccessibleWidget {
 public:
     explicit ContainerAccessible(ContainerWidget* widget)
-        : QAccessibleWidget(widget, widget->isWindow() ? QAccessible::Window : QAccessible::Client)
+        : QAccessibleWidget(widget, widget->self() ? QAccessible::Client : QAccessible::Window)
     {
     }
 
-    int childCount() const override { return QAccessibleWidget::childCount() + int(buttonsOf(container()).size()); }
+    int childCount() const override { return int(shownChildren(widget()).size() + buttonsOf(container()).size()); }
 
     QAccessibleInterface* child(int index) const override
     {
-        const int widgets = QAccessibleWidget::childCount();
-        if (index < widgets)
-            return QAccessibleWidget::child(index);
+        const QList<QWidget*> widgets = shownChildren(widget());
+        if (index < 0)
+            return nullptr;
+        if (index < widgets.size())
+            return QAccessible::queryAccessibleInterface(widgets[index]);
         const auto buttons = buttonsOf(container());
-        const size_t i = size_t(index - widgets);
+        const size_t i = size_t(index - widgets.size());
         return i < buttons.size() ? buttonInterface(buttons[i]) : nullptr;
     }
 
@@ -119,6 +134,16 @@ public:
             if (this->child(i) == child)
                 return i;
         return -1;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (!container()->self()) {
+            const auto* stage = dynamic_cast<const Stage*>(widget()->parentWidget());
+            state.active = stage && stage->isActiveWindow() && stage->front() == widget();
+        }
+        return state;
     }
 
 private:
@@ -140,8 +165,39 @@ private:
     }
 };
 
+// The top-level window: the backdrop, named "Vantrel", holding the windows that are
+// shown, the one in front first.
+class StageAccessible : public QAccessibleWidget {
+public:
+    explicit StageAccessible(Stage* stage) : QAccessibleWidget(stage, QAccessible::Window) {}
+
+    int childCount() const override { return int(windows().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QWidget*> w = windows();
+        return index >= 0 && index < w.size() ? QAccessible::queryAccessibleInterface(w[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child ? int(windows().indexOf(child->object())) : -1;
+    }
+
+private:
+    QList<QWidget*> windows() const
+    {
+        QList<QWidget*> front;
+        const QList<QWidget*> shown = shownChildren(widget());
+        for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+            if (auto* window = dynamic_cast<FormWidget*>(*it); window && !window->fills())
+                front.push_back(window);
+        return front;
+    }
+};
+
 QAccessibleInterface* factory(const QString&, QObject* object)
 {
+    if (auto* stage = dynamic_cast<Stage*>(object))
+        return new StageAccessible(stage);
     if (auto* container = dynamic_cast<ContainerWidget*>(object))
         return new ContainerAccessible(container);
     return nullptr;

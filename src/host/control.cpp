@@ -248,7 +248,7 @@ PrintSettings& Control::printSettings()
 std::unique_ptr<Printer> Control::showPrinter()
 {
     requireKind({Kind::PrintDialog}, "ShowPrinter");
-    auto printer = m_form.host().desktop().printDialog(m_print, m_form.widget());
+    auto printer = m_form.host().printDialog(m_print, m_form);
     if (!printer && m_print.cancelError)
         throw CancelError();
     return printer;

@@ -42,11 +42,12 @@ public:
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    // A modal message box; style is the sum of a button set and an icon (mb::).
-    // Returns the answer (mb::Yes, mb::No, mb::Ok ...).
-    virtual int messageBox(const QString& prompt, int style, const QString& title) = 0;
-    // The modal print dialog. Returns the chosen printer, or nullptr on Cancel.
-    virtual std::unique_ptr<Printer> printDialog(const PrintSettings& settings, QWidget* parent) = 0;
+    // A modal message box over the window `over` (nullptr: none); style is the sum of a
+    // button set and an icon (mb::). Returns the answer (mb::Yes, mb::No, mb::Ok ...).
+    virtual int messageBox(const QString& prompt, int style, const QString& title, QWidget* over) = 0;
+    // The modal print dialog over the window `over`. Returns the chosen printer, or
+    // nullptr on Cancel.
+    virtual std::unique_ptr<Printer> printDialog(const PrintSettings& settings, QWidget* over) = 0;
     // Starts a command line. Throws host::Error when nothing could be started.
     virtual void shell(const QString& command, int windowStyle) = 0;
     // The display's pixels per logical inch; 0 when the query fails.

@@ -3,10 +3,9 @@
 #include "host/error.h"
 #include "host/host.h"
 #include "host/pointers.h"
+#include "host/stage.h"
 #include "host/widgets.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <cmath>
@@ -77,25 +76,24 @@ void Form::Load()
 
 void Form::buildWidgets()
 {
-    auto* window = new FormWidget(*this);
+    auto* window = new FormWidget(*this, &m_host.stage());
     m_state->widget = window;
-    if (m_layout.controls.empty() && !m_layout.picture)
-        window->letServerPaint();
     window->setWindowTitle(QString::fromUtf8(m_layout.title ? m_layout.title : m_layout.name));
     window->setAccessibleName(window->windowTitle());
-    window->resize(placement().size());
+    window->place();
     // Containers before what they hold: the layout lists a picture box before its content.
     for (auto& c : m_state->controls)
         createWidget(*c, window);
     arrangeWidgets();
     for (auto& [keys, handler] : m_shortcuts) {
-        auto* shortcut = new QShortcut(keys, window);
+        // Every window lives in the one top-level window: a shortcut belongs to the window
+        // that has the keyboard, not to all of them.
+        auto* shortcut = new QShortcut(keys, window, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         QObject::connect(shortcut, &QShortcut::activated, window, [this, generation = m_generation, h = handler] {
             if (generation == m_generation)
                 m_host.dispatch(*this, h);
         });
     }
-    skipTaskbar(window);
     window->setBackground(m_state->back);
 }
 
@@ -171,9 +169,6 @@ void Form::arrangeWidgets()
               [](const Control* a, const Control* b) { return a->stored().tabIndex < b->stored().tabIndex; });
     for (size_t i = 1; i < focusable.size(); ++i)
         QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
-    for (auto& c : controls)
-        if (c->widget() && c->stored().focus)
-            c->widget()->setFocus();
 }
 
 void Form::Show()
@@ -182,35 +177,48 @@ void Form::Show()
     FormWidget* window = m_state ? m_state->widget.data() : nullptr;
     if (!window)
         return;
+    Stage& stage = m_host.stage();
     if (!m_state->placed) {
-        window->setGeometry(placement());
-        // Drawn at the first showing: the title window loads hidden during start-up, and
-        // its icon's lettering would wake the font system before the splash is up.
-        if (m_layout.icon)
-            window->setWindowIcon(QIcon(QPixmap::fromImage(Picture::fromAsset(m_layout.icon).image())));
+        window->place();
+        // The window that fills the stage gives it its title and icon, the taskbar's and
+        // the task switcher's. Set at the first showing, as the icon wakes the font system.
+        if (window->fills()) {
+            stage.setWindowTitle(window->windowTitle());
+            if (m_layout.icon)
+                stage.setWindowIcon(Picture::iconOf(m_layout.icon));
+        }
         m_state->placed = true;
     }
     window->show();
-    window->raise();
-    window->activateWindow();
+    if (window->fills())
+        window->lower();
+    else
+        window->raise();
+    stage.present();
+    stage.focusFront();
 }
 
 void Form::Hide()
 {
-    if (m_state && m_state->widget)
+    if (m_state && m_state->widget && !m_state->widget->isHidden()) {
         m_state->widget->hide();
+        m_host.stage().focusFront();
+    }
 }
 
 void Form::Unload()
 {
     if (!m_state)
         return;
+    const bool shown = m_state->widget && !m_state->widget->isHidden();
     if (m_state->widget)
         m_state->widget->hide();
     m_dying.push_back(std::move(m_state));
     ++m_generation;
     if (m_depth == 0)
         releaseDying();
+    if (shown && !m_host.ending())
+        m_host.stage().focusFront();
 }
 
 void Form::closeForEnd() { Unload(); }
@@ -277,7 +285,7 @@ void Form::setWidth(float twips)
     Load();
     m_state->width = twips;
     if (m_state->widget)
-        m_state->widget->resize(placement().size());
+        m_state->widget->place();
 }
 
 void Form::setHeight(float twips)
@@ -285,7 +293,7 @@ void Form::setHeight(float twips)
     Load();
     m_state->height = twips;
     if (m_state->widget)
-        m_state->widget->resize(placement().size());
+        m_state->widget->place();
 }
 
 long Form::backColor()
@@ -329,12 +337,11 @@ Picture Form::windowPicture() const { return m_state ? m_state->picture : Pictur
 
 QRect Form::placement() const
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QSize area = m_host.stage().size();
     if (m_layout.maximized)
-        return area;
+        return QRect(QPoint(0, 0), area);
     const QSize size(int(std::lround(m_state->width / twipsPerPixel())), int(std::lround(m_state->height / twipsPerPixel())));
-    return QRect(area.center() - QPoint(size.width() / 2, size.height() / 2) + QPoint(1, 1), size);
+    return QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size);
 }
 
 void Form::raise(Event event, const Control* target, const MouseArgs& args)

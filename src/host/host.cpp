@@ -3,6 +3,8 @@
 #include "host/accessibility.h"
 #include "host/error.h"
 #include "host/form.h"
+#include "host/stage.h"
+#include "host/widgets.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -35,8 +37,47 @@ Host::Host(Desktop& desktop, std::chrono::nanoseconds pace) : m_desktop(desktop)
 
 Host::~Host()
 {
+    m_stage.reset();
     if (g_instance == this)
         g_instance = nullptr;
+}
+
+Stage& Host::stage()
+{
+    if (!m_stage)
+        m_stage = std::make_unique<Stage>();
+    return *m_stage;
+}
+
+QWidget* Host::modalOwner(Form* form)
+{
+    if (form && form->isLoaded() && form->isVisible())
+        return form->widget();
+    return m_stage ? m_stage->front() : nullptr;
+}
+
+void Host::backFromModal()
+{
+    // Without a window manager nobody gives the keyboard back to the program when a
+    // dialog closes; with one, it may go to the backdrop's window rather than the page.
+    if (m_stage && m_stage->isVisible() && !m_ending) {
+        m_stage->activateWindow();
+        m_stage->focusFront();
+    }
+}
+
+int Host::messageBox(const QString& prompt, int style, const QString& title)
+{
+    const int answer = m_desktop.messageBox(prompt, style, title, modalOwner(m_frames.empty() ? nullptr : m_frames.back().form));
+    backFromModal();
+    return answer;
+}
+
+std::unique_ptr<Printer> Host::printDialog(const PrintSettings& settings, Form& owner)
+{
+    auto printer = m_desktop.printDialog(settings, modalOwner(&owner));
+    backFromModal();
+    return printer;
 }
 
 Host& Host::instance()
@@ -142,7 +183,7 @@ void Host::report(const QString& message)
     // Reported outside the failed handler's frame, so a failure in the report itself
     // cannot recurse into it.
     try {
-        m_desktop.messageBox(message, mb::OkOnly | mb::Critical, QStringLiteral("Vantrel"));
+        messageBox(message, mb::OkOnly | mb::Critical, QStringLiteral("Vantrel"));
     } catch (...) {
     }
 }

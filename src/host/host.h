@@ -8,12 +8,14 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace host {
 
 class Form;
+class Stage;
 
 class Host {
 public:
@@ -25,6 +27,13 @@ public:
 
     static Host& instance(); // the host of the running program
     Desktop& desktop() { return m_desktop; }
+    // The program's one top-level window, which holds every window; made at first use.
+    Stage& stage();
+
+    // The modal services, owned by the window whose handler asks and centred on it; when
+    // they close, the window in front has the keyboard again.
+    int messageBox(const QString& prompt, int style, const QString& title);
+    std::unique_ptr<Printer> printDialog(const PrintSettings& settings, Form& owner);
 
     void registerForm(Form& form);
     void unregisterForm(Form& form);
@@ -71,7 +80,11 @@ private:
     void checkStop() const;
     void report(const QString& message);
 
+    QWidget* modalOwner(Form* form);
+    void backFromModal();
+
     Desktop& m_desktop;
+    std::unique_ptr<Stage> m_stage;
     std::chrono::nanoseconds m_pace;
     std::chrono::steady_clock::time_point m_due{};
     std::vector<Form*> m_forms;
@@ -93,7 +106,7 @@ inline void DoEvents() { Host::instance().DoEvents(); }
 inline void End() { Host::instance().End(); }
 inline int MsgBox(const QString& prompt, int buttons, const QString& title)
 {
-    return Host::instance().desktop().messageBox(prompt, buttons, title);
+    return Host::instance().messageBox(prompt, buttons, title);
 }
 inline void Shell(const QString& command, int windowStyle) { Host::instance().desktop().shell(command, windowStyle); }
 

@@ -67,6 +67,14 @@ Picture Picture::fromAsset(std::string_view asset)
     return Picture(data);
 }
 
+QIcon Picture::iconOf(std::string_view asset)
+{
+    const QString path = QStringLiteral(":/pictures/%1.svg").arg(QString::fromUtf8(asset.data(), qsizetype(asset.size())));
+    if (!QFile::exists(path))
+        throw Error("There is no picture named " + std::string(asset) + ".");
+    return QIcon(path);
+}
+
 QString Picture::name() const { return m_data ? m_data->name : QString(); }
 
 QSize Picture::size() const { return m_data ? m_data->size : QSize(); }

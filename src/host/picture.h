@@ -1,6 +1,7 @@
 // Pictures: shared, immutable images that keep the name of their asset.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -18,6 +19,8 @@ public:
     // The picture of an asset, rendered from its SVG source; each asset is read once
     // per run and every later call shares it. Throws host::Error for an unknown asset.
     static Picture fromAsset(std::string_view asset);
+    // An icon drawn from the asset's SVG at whatever size and density it is shown.
+    static QIcon iconOf(std::string_view asset);
 
     bool isNull() const { return !m_data; }
     QString name() const;

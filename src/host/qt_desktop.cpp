@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -49,28 +50,54 @@ private:
     QPainter m_painter;
 };
 
+// Keeps a dialog centred on the window it belongs to, whatever size its layout gives it
+// when it shows: Qt would centre it on the top-level window, at its size before layout.
+class CentreOver : public QObject {
+public:
+    CentreOver(QWidget* dialog, QWidget* over) : QObject(dialog), m_over(over) { dialog->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = static_cast<QWidget*>(watched);
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && m_over) {
+            const QPoint centre = m_over->mapToGlobal(m_over->rect().center());
+            dialog->move(centre - QPoint(dialog->width() / 2, dialog->height() / 2));
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_over;
+};
+
 class QtDesktop final : public Desktop {
 public:
-    int messageBox(const QString& prompt, int style, const QString& title) override
+    // The dialogs are children of the window they belong to: modal to the program's
+    // top-level window and centred on it, as the windows are. Should that window go while
+    // the dialog is open, the dialog goes with it and counts as cancelled.
+    int messageBox(const QString& prompt, int style, const QString& title, QWidget* over) override
     {
-        QMessageBox box;
-        box.setWindowTitle(title);
-        box.setText(prompt);
+        const QPointer<QMessageBox> box = new QMessageBox(over);
+        new CentreOver(box, over);
+        box->setWindowTitle(title);
+        box->setText(prompt);
         switch (style & 0x70) {
-        case mb::Critical: box.setIcon(QMessageBox::Critical); break;
-        case mb::Question: box.setIcon(QMessageBox::Question); break;
-        case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case mb::Information: box.setIcon(QMessageBox::Information); break;
+        case mb::Critical: box->setIcon(QMessageBox::Critical); break;
+        case mb::Question: box->setIcon(QMessageBox::Question); break;
+        case mb::Exclamation: box->setIcon(QMessageBox::Warning); break;
+        case mb::Information: box->setIcon(QMessageBox::Information); break;
         default: break;
         }
         if ((style & 7) == mb::YesNo) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::No);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box->setDefaultButton(QMessageBox::Yes);
+            box->setEscapeButton(QMessageBox::No);
         } else {
-            box.setStandardButtons(QMessageBox::Ok);
+            box->setStandardButtons(QMessageBox::Ok);
         }
-        const int answer = box.exec();
+        const int answer = box->exec();
+        delete box.data();
         switch (answer) {
         case QMessageBox::Yes: return mb::Yes;
         case QMessageBox::No: return mb::No;
@@ -79,18 +106,21 @@ public:
         }
     }
 
-    std::unique_ptr<Printer> printDialog(const PrintSettings& settings, QWidget* parent) override
+    std::unique_ptr<Printer> printDialog(const PrintSettings& settings, QWidget* over) override
     {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setCopyCount(settings.copies);
-        QPrintDialog dialog(printer.get(), parent);
-        dialog.setMinMax(1, 1);
+        const QPointer<QPrintDialog> dialog = new QPrintDialog(printer.get(), over);
+        new CentreOver(dialog, over);
+        dialog->setMinMax(1, 1);
         if (settings.fromPage > 0)
-            dialog.setFromTo(settings.fromPage, settings.toPage);
+            dialog->setFromTo(settings.fromPage, settings.toPage);
         // Last: setting a range turns the page-range choice back on.
         if (settings.flags & kNoPageNumbers)
-            dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        if (dialog.exec() != QDialog::Accepted)
+            dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+        const int result = dialog->exec();
+        delete dialog.data();
+        if (result != QDialog::Accepted)
             return nullptr;
         return makeQtPrinter(std::move(printer));
     }

@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "host/pointers.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -11,10 +12,6 @@
 #include <QPainter>
 #include <QToolTip>
 
-#if __has_include(<xcb/xcb.h>)
-#include <xcb/xcb.h>
-#define HAVE_XCB 1
-#endif
 
 namespace host {
 
@@ -167,48 +164,54 @@ bool ContainerWidget::event(QEvent* event)
     return QWidget::event(event);
 }
 
-FormWidget::FormWidget(Form& form) : ContainerWidget(form, nullptr, nullptr), m_form(form)
+FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullptr, stage), m_form(form)
 {
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setFocusPolicy(Qt::StrongFocus);
+    // The backdrop never takes the keyboard: a click on it leaves the focus where it was.
+    setFocusPolicy(fills() ? Qt::NoFocus : Qt::StrongFocus);
+    hide();
 }
 
-void FormWidget::letServerPaint()
+bool FormWidget::fills() const { return m_form.layout().maximized; }
+
+void FormWidget::place() { setGeometry(m_form.placement()); }
+
+void FormWidget::setBackground(const QColor&) { update(); }
+
+void FormWidget::takeFocus()
 {
-#ifdef HAVE_XCB
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (fills())
         return;
-    m_serverPaints = true;
-    setAttribute(Qt::WA_PaintOnScreen);
-    setAttribute(Qt::WA_NoSystemBackground);
-#endif
-}
-
-QPaintEngine* FormWidget::paintEngine() const { return m_serverPaints ? nullptr : ContainerWidget::paintEngine(); }
-
-void FormWidget::paintEvent(QPaintEvent* event)
-{
-    if (!m_serverPaints)
-        ContainerWidget::paintEvent(event);
-}
-
-void FormWidget::setBackground(const QColor& colour)
-{
-    if (!m_serverPaints) {
-        update();
+    QWidget* last = focusWidget();
+    if (last && last != this && isAncestorOf(last) && last->isVisibleTo(this) && last->isEnabled() &&
+        last->focusPolicy() != Qt::NoFocus) {
+        last->setFocus(Qt::OtherFocusReason);
         return;
     }
-#ifdef HAVE_XCB
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
-        return;
-    // A true-colour visual, as every X server of the last decades gives by default.
-    const uint32_t pixel = colour.rgb() & 0xFFFFFF;
-    const auto window = xcb_window_t(winId());
-    xcb_change_window_attributes(x11->connection(), window, XCB_CW_BACK_PIXEL, &pixel);
-    xcb_clear_area(x11->connection(), 1, window, 0, 0, 0, 0);
-    xcb_flush(x11->connection());
-#endif
+    for (const auto& c : m_form.controls())
+        if (c->widget() && c->stored().focus && c->widget()->isVisibleTo(this)) {
+            c->widget()->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    setFocus(Qt::OtherFocusReason);
+}
+
+bool FormWidget::focusNextPrevChild(bool next)
+{
+    QWidget* current = QApplication::focusWidget();
+    if (!current || (current != this && !isAncestorOf(current)))
+        current = this;
+    // Qt's focus chain runs through every window of the stage: walk it, keeping to ours.
+    QWidget* w = current;
+    do {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == this || isAncestorOf(w)) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) {
+                w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                return true;
+            }
+        }
+    } while (w != current);
+    return true;
 }
 
 void FormWidget::closeEvent(QCloseEvent* event)
@@ -222,7 +225,7 @@ void FormWidget::keyPressEvent(QKeyEvent* event)
 {
     // A window manager turns Alt+F4 into a close request; without one the key arrives here.
     if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
-        close();
+        m_form.closeRequested();
         return;
     }
     ContainerWidget::keyPressEvent(event);
@@ -251,30 +254,6 @@ void ButtonWidget::mouseMoveEvent(QMouseEvent* event)
 {
     QPushButton::mouseMoveEvent(event);
     event->accept();
-}
-
-void skipTaskbar(QWidget* window)
-{
-#ifdef HAVE_XCB
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection())
-        return;
-    xcb_connection_t* connection = x11->connection();
-    auto atom = [connection](const char* name) {
-        xcb_intern_atom_reply_t* reply =
-            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(reply);
-        return a;
-    };
-    const xcb_atom_t states[] = {atom("_NET_WM_STATE_SKIP_TASKBAR"), atom("_NET_WM_STATE_SKIP_PAGER")};
-    // Set before the first map: the window manager reads the initial state from it.
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), atom("_NET_WM_STATE"),
-                        XCB_ATOM_ATOM, 32, 2, states);
-    xcb_flush(connection);
-#else
-    Q_UNUSED(window);
-#endif
 }
 
 } // namespace host

@@ -55,26 +55,27 @@ private:
     std::optional<Target> m_lastPress; // what a double click's first press went to
 };
 
+// A window's client area: a child of the stage, centred in it at its own size (or filling
+// it: the backdrop), stacked by Show and hidden by Hide.
 class FormWidget : public ContainerWidget {
 public:
-    explicit FormWidget(Form& form);
+    FormWidget(Form& form, QWidget* stage);
 
-    // A window of one plain colour (no picture, no controls) can be filled by the X
-    // server itself: no backing store, which for the full-screen backdrop is megabytes.
-    // Only on X11; elsewhere the window paints as any other. Call before the native
-    // window exists.
-    void letServerPaint();
+    bool fills() const;
+    void place(); // centred in the stage, or filling it
     void setBackground(const QColor& colour);
-    QPaintEngine* paintEngine() const override;
+    // The keyboard focus to the control that last had it here, else the one the layout
+    // names, else the window itself.
+    void takeFocus();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    // Tab goes round this window's own controls, never into a window behind it.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     Form& m_form;
-    bool m_serverPaints = false;
 };
 
 // The rich text box: read-only here; pointer movement over it goes nowhere else.
@@ -93,8 +94,5 @@ public:
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
-
-// Marks a top-level window as one without a taskbar entry (X11 only; elsewhere nothing).
-void skipTaskbar(QWidget* window);
 
 } // namespace host

@@ -4,7 +4,7 @@ import os
 import time
 
 from geometry import BACKDROP, EXPLORER_URL
-from harness import check, check_on_top, check_placed, count_colour, settled, wait_pixels
+from harness import HandOver, check, check_on_top, check_placed, count_colour, overlap, settled, wait_pixels
 from xsession import SCREEN, Failure, wait_until
 
 # A click later than this after the splash appeared might meet the 3 s timer instead.
@@ -27,20 +27,42 @@ def arrives(screen, layout, title, leaving=None):
     return window
 
 
-def backdrop_everywhere_but(image, hole):
-    """Rows and columns outside hole that are not the backdrop colour, as a short report."""
-    hx, hy, hw, hh = hole
+def centred_rect(size):
+    return ((SCREEN[0] - size[0]) // 2, (SCREEN[1] - size[1]) // 2, size[0], size[1])
+
+
+def hand_over(run, layout, leaving, title, act):
+    """act() makes leaving hand over to the window titled so; nothing of the backdrop may
+    show where both lie while it happens."""
+    rect = overlap(leaving, centred_rect(layout.expected_size(title)))
+    with HandOver(run, rect, BACKDROP) as sampler:
+        act()
+        window = arrives(run.screen, layout, title, leaving=leaving)
+        sampler.finish("%s to %s" % (leaving.name, title))
+    return window
+
+
+# Where the pointer rests while the tests look at the whole screen: a compositor draws it.
+POINTER_CORNER = (0, SCREEN[1] - 48, 48, 48)
+POINTER_REST = (8, SCREEN[1] - 32)
+
+
+def backdrop_everywhere_but(image, *holes):
+    """Pixels outside the holes that are not the backdrop colour, as a short report."""
     wrong = []
-    b, g, r = BACKDROP[2], BACKDROP[1], BACKDROP[0]
-    for y in range(0, image.height, 1):
-        line = image.data[y * image.width * 4:(y + 1) * image.width * 4]
-        spans = [(0, image.width)] if not hy <= y < hy + hh else [(0, hx), (hx + hw, image.width)]
-        for start, end in spans:
-            part = line[start * 4:end * 4]
-            n = end - start
-            if part[0::4] != bytes([b]) * n or part[1::4] != bytes([g]) * n or part[2::4] != bytes([r]) * n:
-                x = next(i for i in range(start, end)
-                         if image.pixel(i, y) != BACKDROP)
+    for y in range(image.height):
+        cuts = sorted((hx, hx + hw) for hx, hy, hw, hh in holes if hy <= y < hy + hh)
+        spans, start = [], 0
+        for left, right in cuts:
+            if left > start:
+                spans.append((start, left))
+            start = max(start, right)
+        if start < image.width:
+            spans.append((start, image.width))
+        for left, right in spans:
+            n = right - left
+            if count_colour(image, (left, y, n, 1), BACKDROP) != n:
+                x = next(i for i in range(left, right) if image.pixel(i, y) != BACKDROP)
                 wrong.append("(%d,%d) is #%02X%02X%02X" % ((x, y) + image.pixel(x, y)))
                 break
         if len(wrong) >= 5:
@@ -55,9 +77,10 @@ def wait_splash(run, layout):
         splash = screen.wait_window("Vantrel Demo", timeout=30)
         shown_at = time.monotonic()
         check_placed(splash, layout.expected_size("Vantrel Demo"))
-        backdrop = screen.find("Vantrel")
-        check(backdrop and (backdrop[0].w, backdrop[0].h) == SCREEN and backdrop[0].level > splash.level,
-              "a full-screen backdrop should lie behind the splash: %s" % screen.windows())
+        backdrop = screen.stage()
+        check(backdrop and backdrop.name == "Vantrel" and (backdrop.w, backdrop.h) == SCREEN,
+              "the full-screen top-level window 'Vantrel' should hold the splash: %s" % backdrop)
+        check_on_top(screen, splash)
         hole = (splash.x, splash.y, splash.w, splash.h)
         # The server fills the backdrop at once; the splash paints a moment after it maps.
         image = wait_pixels(screen, (0, 0) + SCREEN,
@@ -74,20 +97,21 @@ def wait_splash(run, layout):
 def click_splash(run, layout, splash, shown_at):
     screen = run.screen
     with run.step("click on the splash opens the welcome window"):
-        screen.click(splash.x + splash.w // 2, splash.y + splash.h // 2)
-        late = time.monotonic() - shown_at
-        if late > CLICK_DEADLINE:
-            raise TooLate("the click came %.1f s after the splash appeared: too late to tell it "
-                          "from the timer (is the machine overloaded?)" % late)
-        welcome = arrives(screen, layout, "Welcome to Vantrel", leaving=splash)
+        def act():
+            screen.click(splash.x + splash.w // 2, splash.y + splash.h // 2)
+            late = time.monotonic() - shown_at
+            if late > CLICK_DEADLINE:
+                raise TooLate("the click came %.1f s after the splash appeared: too late to tell it "
+                              "from the timer (is the machine overloaded?)" % late)
+        welcome = hand_over(run, layout, splash, "Welcome to Vantrel", act)
     return welcome
 
 
 def open_menu(run, layout, welcome):
     screen = run.screen
     with run.step("welcome start button opens the menu"):
-        screen.click(*layout.centre(welcome, layout.start_button))
-        menu = arrives(screen, layout, "Vantrel Demo Menu", leaving=welcome)
+        menu = hand_over(run, layout, welcome, "Vantrel Demo Menu",
+                         lambda: screen.click(*layout.centre(welcome, layout.start_button)))
     return menu
 
 
@@ -122,8 +146,12 @@ def web_link(run, layout, menu, record):
 def open_title(run, layout, menu):
     screen = run.screen
     with run.step("menu opens the chapter title"):
-        screen.click(*layout.centre(menu, layout.menu_buttons[2]))
-        title = arrives(screen, layout, "15. Mouse", leaving=menu)
+        title = hand_over(run, layout, menu, "15. Mouse",
+                          lambda: screen.click(*layout.centre(menu, layout.menu_buttons[2])))
+        # The title window loaded hidden at start-up; it must show its own picture, in front.
+        image = settled(screen, (title.x, title.y, title.w, title.h))
+        inside = count_colour(image, (title.x, title.y, title.w, title.h), BACKDROP)
+        check(inside == 0, "%d pixels of the title window show the backdrop" % inside)
     return title
 
 

@@ -11,7 +11,7 @@ import sys
 import time
 
 import xconn
-from xsession import SCREEN, Failure, wait_until
+from xsession import SCREEN, Failure, wait_until  # noqa: F401
 
 
 class Run:
@@ -21,6 +21,7 @@ class Run:
         self.shots = shots
         self.prefix = prefix
         self.taken = []  # (file name, step name), in order
+        self.handovers = []  # (what, samples, flashes)
         os.makedirs(artifacts, exist_ok=True)
         if shots:
             os.makedirs(shots, exist_ok=True)
@@ -39,7 +40,7 @@ class Run:
             path = os.path.join(self.artifacts, "FAILED-%s.png" % self._slug(name))
             try:
                 xconn.write_png(path, self.screen.grab())
-                seen = self.screen.windows()
+                seen = self.screen.windows() + self.screen.dialogs()
             except Exception as grab_error:  # the failure itself matters more
                 seen = ["(could not read the screen: %s)" % grab_error]
             print("FAIL in step %r: %s" % (name, error), file=sys.stderr)
@@ -68,21 +69,71 @@ def check_placed(window, size):
 
 
 def check_on_top(screen, window):
-    top = screen.windows()
-    check(top and top[0].id == window.id, "%r should be topmost; stacking is %s" % (window, top))
+    """The window is the one in front, and the active one: the keyboard goes to it."""
+    def on_top():
+        top = screen.windows()
+        return top and top[0].name == window.name and top[0].active
+    wait_until(on_top, 5, "%r to be in front and active; the windows are %s" % (window, screen.windows()))
+
+
+class HandOver:
+    """Samples a rectangle of the screen from a thread of its own while one window hands
+    over to the next: a sample with more backdrop in it than both the window before and the
+    window after showed is a flash of the backdrop between them."""
+
+    def __init__(self, run, rect, backdrop):
+        import threading
+        self.run, self.rect, self.backdrop = run, rect, backdrop
+        self.samples = []
+        self._stop = threading.Event()
+        self._conn = xconn.Connection(run.screen.display)
+        self._thread = threading.Thread(target=self._sample, daemon=True)
+
+    def _sample(self):
+        while not self._stop.is_set():
+            self.samples.append(count_colour(self._conn.grab(*self.rect), self.rect, self.backdrop))
+
+    def __enter__(self):
+        self.before = count_colour(self.run.screen.grab(*self.rect), self.rect, self.backdrop)
+        self._thread.start()
+        return self
+
+    def finish(self, label):
+        """Call once the next window has settled; fails on a flash and reports the samples."""
+        self._stop.set()
+        self._thread.join(10)
+        self._conn.close()
+        after = count_colour(self.run.screen.grab(*self.rect), self.rect, self.backdrop)
+        area = self.rect[2] * self.rect[3]
+        limit = max(self.before, after) + area // 20
+        flashes = sum(1 for n in self.samples if n > limit)
+        self.run.handovers.append((label, len(self.samples), flashes))
+        check(flashes == 0, "the backdrop showed between the windows in %d of %d samples of %s"
+              % (flashes, len(self.samples), label))
+
+    def __exit__(self, *exc):
+        if not self._stop.is_set():
+            self._stop.set()
+            self._thread.join(10)
+            self._conn.close()
+        return False
+
+
+def overlap(a, b):
+    x, y = max(a.x, b[0]), max(a.y, b[1])
+    right, bottom = min(a.x + a.w, b[0] + b[2]), min(a.y + a.h, b[1] + b[3])
+    return (x, y, max(0, right - x), max(0, bottom - y))
 
 
 def count_colour(image, rect, colour):
     """How many pixels of rect have exactly this colour."""
+    import array
     x, y, w, h = rect
-    b, g, r = colour[2], colour[1], colour[0]
-    n = 0
-    for row in range(y, y + h):
-        start = ((row - image.y) * image.width + (x - image.x)) * 4
-        line = image.data[start:start + w * 4]
-        reds, greens, blues = line[2::4], line[1::4], line[0::4]
-        n += sum(1 for i in range(w) if reds[i] == r and greens[i] == g and blues[i] == b)
-    return n
+    data = image.data if (x, y, w, h) == (image.x, image.y, image.width, image.height) else image.region(*rect)
+    pixels = array.array("I")
+    pixels.frombytes(bytes(data))
+    value = colour[2] | colour[1] << 8 | colour[0] << 16
+    return pixels.count(value) + pixels.count(value | 0xFF000000)  # the unused byte may be either
 
 
 def settled(screen, rect, timeout=10):

@@ -1,8 +1,12 @@
 """The chapter: buttons that light up, navigation, the backdrop, the exit question."""
 
-from geometry import BACKDROP, page_title
-from harness import check, check_on_top, check_placed, count_colour, settled, wait_pixels
-from xsession import SCREEN
+import os
+
+import frontend
+import xconn
+from geometry import page_title
+from harness import check, check_on_top, settled, wait_pixels
+from xsession import SCREEN, Failure, wait_until
 
 # The centre of a 38-pixel sphere: inside its disc, clear of any picture behind it.
 SPHERE_INSET = 6
@@ -56,69 +60,162 @@ def screen_region(run, rect):
     return run.screen.grab(*rect).data
 
 
-def arrive(run, layout, n, click_at, leaving):
-    """Clicks, then the page n window replaces the one that is leaving."""
+def arrive(run, layout, n, act, leaving):
+    """act() (a click or a key), then the page n window replaces the one that is leaving
+    with nothing of the backdrop between them."""
     screen = run.screen
     with run.step("page %d: %s" % (n, page_title(n)[len("15. Mouse \u2013 "):])):
-        screen.click(*click_at)
-        page = screen.wait_window(page_title(n))
-        screen.wait_gone(leaving)
-        check_placed(page, layout.expected_size(page_title(n)))
-        check_on_top(screen, page)
+        if isinstance(act, tuple):
+            point = act
+            act = lambda: screen.click(*point)  # noqa: E731
+        page = frontend.hand_over(run, layout, leaving, page_title(n), act)
         screen.move(*layout.point(page, layout.background))
         settled(screen, whole(page))
     return page
 
 
-def backdrop_brings_back(run, n, page):
-    """With the backdrop raised over the page, a click on it brings the page back unchanged."""
+def changed_box(a, b):
+    """The bounding box of the pixels that differ between two grabs of the same rectangle."""
+    xs, ys = [], []
+    for y in range(a.height):
+        row = a.width * 4 * y
+        if a.data[row:row + a.width * 4] != b.data[row:row + a.width * 4]:
+            ys.append(y)
+            for x in range(a.width):
+                if a.data[row + 4 * x:row + 4 * x + 3] != b.data[row + 4 * x:row + 4 * x + 3]:
+                    xs.append(x)
+    return "pixels differ in x %d..%d, y %d..%d" % (min(xs) + a.x, max(xs) + a.x, min(ys) + a.y, max(ys) + a.y) \
+        if xs else "no pixel differs"
+
+
+def backdrop_click(screen, page):
+    """A click on the backdrop, far from the page."""
+    screen.click(*frontend.POINTER_REST)
+
+
+def backdrop_leaves_page(run, n, page):
+    """A click on the backdrop leaves the page in front, as it was, with the keyboard."""
     screen = run.screen
-    with run.step("page %d: backdrop click brings the page back" % n):
+    with run.step("page %d: backdrop click keeps the page in front" % n):
+        # The pointer first: a compositor draws it into the screen's pixels.
+        screen.move(*frontend.POINTER_REST)
         before = settled(screen, whole(page))
-        backdrop = [w for w in screen.find("Vantrel") if (w.w, w.h) == SCREEN][0]
-        screen.raise_window(backdrop)
-        wait_pixels(screen, whole(page), lambda im: count_colour(im, whole(page), BACKDROP) == page.w * page.h,
-                    5, "the raised backdrop to cover the page")
-        screen.click(3, SCREEN[1] - 3)
-        wait_pixels(screen, whole(page), lambda im: im.data == before.data, 5,
-                    "the page to come back in front, as it was")
+        backdrop_click(screen, page)
         check_on_top(screen, page)
+        after = settled(screen, whole(page))
+        check(after.data == before.data, "the page changed after a click on the backdrop")
 
 
-def exit_question(run, page, ask, answer):
+def _while_dialog(run, page, dialog, before):
+    """With a dialog open, a click on the backdrop changes nothing: the dialog stays, and
+    the page stays on screen around it. before: the screen before the dialog opened."""
+    screen = run.screen
+    rect = (dialog.x, dialog.y, dialog.w, dialog.h)
+    # A compositing manager may show the dialog a moment after it maps.
+    wait_pixels(screen, rect, lambda im: im.data != before.region(*rect), 10, "the dialog on screen")
+    screen.move(*frontend.POINTER_REST)  # a compositor draws the pointer into the pixels
+    image = settled(screen, (0, 0) + SCREEN)
+    backdrop_click(screen, page)
+    check(screen.find(page.name), "the page should stay shown: %s" % screen.windows())
+    wait_until(lambda: [d for d in screen.dialogs() if d.name == dialog.name], 5,
+               "the dialog to stay open after a click on the backdrop")
+    later = settled(screen, (0, 0) + SCREEN)
+    if later.data != image.data:
+        xconn.write_png(os.path.join(run.artifacts, "dialog-before-click.png"), image)
+        check(False, "the screen changed after a click on the backdrop during the dialog (%s, before: "
+              "dialog-before-click.png)" % changed_box(image, later))
+    return later
+
+
+def _check_centred_on(dialog, page, wayland):
+    if wayland:
+        return  # the compositor places dialogs; the program cannot know where
+    dx = abs((dialog.x + dialog.w / 2) - (page.x + page.w / 2))
+    dy = abs((dialog.y + dialog.h / 2) - (page.y + page.h / 2))
+    # A window manager's title bar moves the dialog's client area down by half its height.
+    check(dx <= 3 and dy <= 30, "%r should be centred on %r" % (dialog, page))
+
+
+def exit_question(run, page, ask, answer, wayland=False):
     """ask() raises the exit question; answer is the key that closes the message box."""
     screen = run.screen
-    backdrop = [w.id for w in screen.find("Vantrel") if (w.w, w.h) == SCREEN]
+    before = settled(screen, (0, 0) + SCREEN)
     ask()
-    box = screen.wait_window("Vantrel", exclude=backdrop)
-    check_on_top(screen, box)
-    image = settled(screen, (0, 0) + SCREEN)
+    box = screen.wait_dialog("Vantrel")
+    _check_centred_on(box, page, wayland)
+    image = _while_dialog(run, page, box, before)
     screen.key(answer)
     return box, image
 
 
-def refuse_exit(run, n, page, how):
+def refuse_exit(run, n, page, how, wayland=False):
     screen = run.screen
     with run.step("page %d: %s asks to exit, No keeps the page" % (n, how)) as step:
         before = settled(screen, whole(page))
         if how == "Alt+F4":
             def ask():
-                screen.focus(page)
                 screen.key("alt+F4")
+        elif how == "Escape":
+            def ask():
+                screen.key("Escape")
         else:
             def ask():
-                screen.request_close(page)
-        box, step.image = exit_question(run, page, ask, "Escape")
+                screen.request_close()
+        box, step.image = exit_question(run, page, ask, "Escape", wayland)
         screen.wait_gone(box)
         check_on_top(screen, page)
         wait_pixels(screen, whole(page), lambda im: im.data == before.data, 5, "the page as it was")
+        only_page_on_backdrop(screen, page)
 
 
-def accept_exit(run, layout, n, page, program):
+def print_cancelled(run, layout, n, page, wayland=False):
+    """The print dialog opens over the page, a click on the backdrop changes nothing, Escape
+    cancels it, and the page has the keyboard again: Ctrl+P opens it once more."""
     screen = run.screen
-    with run.step("page %d: exit button, Yes ends the program" % n) as step:
-        click = layout.centre(page, layout.page_buttons["ImgExit"])
-        box, step.image = exit_question(run, page, lambda: screen.click(*click), "Return")
+    with run.step("page %d: print dialog, backdrop click, cancel, Ctrl+P" % n) as step:
+        before = settled(screen, whole(page))
+        everything = settled(screen, (0, 0) + SCREEN)
+        screen.click(*layout.centre(page, layout.page_buttons["ImgPrint"]))
+        dialog = screen.wait_dialog("Print", timeout=30)
+        _check_centred_on(dialog, page, wayland)
+        step.image = _while_dialog(run, page, dialog, everything)
+        screen.key("Escape")
+        screen.wait_gone(dialog)
+        check_on_top(screen, page)
+        screen.key("ctrl+p")
+        dialog = screen.wait_dialog("Print", timeout=30)
+        screen.key("Escape")
+        screen.wait_gone(dialog)
+        check_on_top(screen, page)
+        screen.move(*layout.point(page, layout.background))
+        wait_pixels(screen, whole(page), lambda im: im.data == before.data, 5, "the page as it was")
+        only_page_on_backdrop(screen, page)
+
+
+def only_page_on_backdrop(screen, page):
+    """Once a dialog has gone, the screen is the page on the backdrop and nothing else (no
+    panel of the desktop's, no dialog left behind)."""
+    screen.move(*frontend.POINTER_REST)
+    wrong = []
+
+    def clear(image):
+        wrong[:] = frontend.backdrop_everywhere_but(image, whole(page), frontend.POINTER_CORNER)
+        return not wrong
+    try:
+        wait_pixels(screen, (0, 0) + SCREEN, clear, 5, "the backdrop everywhere around the page")
+    except Exception:
+        raise Failure("the screen around the page is not all backdrop: %s" % ", ".join(wrong))
+
+
+def accept_exit(run, layout, n, page, program, how="button", wayland=False):
+    screen = run.screen
+    with run.step("page %d: exit (%s), Yes ends the program" % (n, how)) as step:
+        if how == "button":
+            click = layout.centre(page, layout.page_buttons["ImgExit"])
+            ask = lambda: screen.click(*click)  # noqa: E731
+        else:
+            ask = lambda: screen.key("Escape")  # noqa: E731
+        box, step.image = exit_question(run, page, ask, "Return", wayland)
         status = program.wait_exit(20)
         check(status == 0, "exit status %s, expected 0" % status)
         check(not screen.windows(), "windows left after the end: %s" % screen.windows())

@@ -18,11 +18,14 @@ import time
 sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import desktops  # noqa: E402
+from e2e import in_own_session  # noqa: E402
 from harness import Run  # noqa: E402
-from walk import walk  # noqa: E402
+from walk import walk, walk_wayland  # noqa: E402
 from xsession import Screen, Xvfb  # noqa: E402
 
-DENSITIES = [(96, "96 dpi (small-font layout)"), (120, "120 dpi (stored layout)")]
+WALKS = [(96, "none", "96 dpi (small-font layout)"), (120, "none", "120 dpi (stored layout)"),
+         (96, "weston", "Wayland (weston), 96 dpi")]
 
 
 def write_index(out, taken, failure):
@@ -41,7 +44,8 @@ figcaption { font-weight: bold; margin-top: .3em; }
 .fail { color: #b00; font-weight: bold; }
 </style></head><body>
 <h1>Vantrel Demo - 15. Mouse: every step of the walk</h1>
-<p>Real pointer and key events under Xvfb (1280x1024, no window manager), %d screenshots.</p>
+<p>Real pointer and key events under Xvfb (1280x1024, no window manager), and on Wayland
+under weston; %d screenshots.</p>
 %s
 %s
 </body></html>
@@ -53,24 +57,28 @@ figcaption { font-weight: bold; margin-top: .3em; }
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
+    in_own_session()
     program, out = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
     os.makedirs(out, exist_ok=True)
     for old in glob.glob(os.path.join(out, "*.png")) + glob.glob(os.path.join(out, "FAILED-*")):
         os.remove(old)
     started, failure = time.monotonic(), None
-    with Xvfb() as xvfb:
-        run = Run(Screen(xvfb), os.path.join(out, "work"), shots=out)
-        try:
-            for dpi, label in DENSITIES:
-                run.prefix = "%d dpi: " % dpi
-                print("== %s" % label, flush=True)
-                walk(run, program, dpi, os.path.join(out, "work", str(dpi)))
-        except Exception as error:
-            failure = "%s: %s" % (type(error).__name__, error)
-        finally:
-            write_index(out, run.taken, failure)
-    print("%d screenshots and %s in %.0f s" % (len(run.taken), os.path.join(out, "index.html"),
+    taken = []
+    try:
+        for dpi, kind, label in WALKS:
+            print("== %s" % label, flush=True)
+            workdir = os.path.join(out, "work", "%s-%d" % (kind, dpi))
+            os.makedirs(workdir, exist_ok=True)
+            with Xvfb() as xvfb, desktops.Desktop(kind, xvfb, workdir) as desktop:
+                run = Run(Screen(xvfb), workdir, shots=out, prefix="%s: " % label)
+                run.taken = taken
+                (walk_wayland if desktop.wayland else walk)(run, program, dpi, workdir, desktop)
+    except Exception as error:
+        failure = "%s: %s" % (type(error).__name__, error)
+    finally:
+        write_index(out, taken, failure)
+    print("%d screenshots and %s in %.0f s" % (len(taken), os.path.join(out, "index.html"),
                                                  time.monotonic() - started))
     if failure:
         sys.exit("tour stopped: " + failure)

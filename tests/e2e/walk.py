@@ -29,12 +29,12 @@ def stand_in_explorer(workdir):
     return folder, record
 
 
-def start_past_splash(run, program_path, dpi, workdir, extra_env=None):
+def start_past_splash(run, program_path, dpi, workdir, extra_env=None, desktop=None):
     """Starts the program and clicks its splash. The click must beat the 3 s timer, so on an
     overloaded machine the start is tried again rather than failing."""
     layout = Layout(dpi)
     for attempt in range(3):
-        program = Program(program_path, run.screen, dpi, workdir, extra_env)
+        program = Program(program_path, run.screen, dpi, workdir, extra_env, desktop)
         try:
             splash, shown_at = frontend.wait_splash(run, layout)
             return program, layout, frontend.click_splash(run, layout, splash, shown_at)
@@ -47,12 +47,30 @@ def start_past_splash(run, program_path, dpi, workdir, extra_env=None):
             raise
 
 
-def walk(run, program_path, dpi, workdir):
+def walk(run, program_path, dpi, workdir, desktop):
+    """Every window, on an X11 desktop."""
     bin_dir, record = stand_in_explorer(workdir)
     env = {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", "")}
-    program, layout, welcome = start_past_splash(run, program_path, dpi, workdir, env)
+    program, layout, welcome = start_past_splash(run, program_path, dpi, workdir, env, desktop)
     try:
         _walk_from_welcome(run, layout, program, welcome, record)
+    finally:
+        program.stop()
+    check_clean(program.output())
+
+
+def walk_wayland(run, program_path, dpi, workdir, desktop):
+    """The start-up, the menu, the title and pages 1 to 3, and the exit, on Wayland."""
+    program, layout, welcome = start_past_splash(run, program_path, dpi, workdir, None, desktop)
+    try:
+        menu = frontend.open_menu(run, layout, welcome)
+        title = frontend.open_title(run, layout, menu)
+        page = pages.arrive(run, layout, 1, layout.centre(title, layout.title_start), title)
+        for n in (2, 3):
+            page = pages.arrive(run, layout, n, layout.centre(page, layout.page_buttons["ImgFor"]), page)
+            pages.backdrop_leaves_page(run, n, page)
+        pages.refuse_exit(run, 3, page, "Escape", wayland=True)
+        pages.accept_exit(run, layout, 3, page, program, wayland=True)
     finally:
         program.stop()
     check_clean(program.output())
@@ -72,16 +90,19 @@ def _walk_from_welcome(run, layout, program, welcome, record):
             page = pages.arrive(run, layout, n, layout.centre(page, layout.page_buttons["ImgFor"]), page)
         pages.buttons_light(run, layout, page, "page %d" % n,
                             [(b, layout.page_buttons[b]) for b in pages.buttons_for(n)], known)
-        pages.backdrop_brings_back(run, n, page)
+        pages.backdrop_leaves_page(run, n, page)
         if n == 4:
             simulations.ball_turns(run, layout, page)
         if n in DESK_POINTS:
             simulations.desk_follows(run, layout, page, n, DESK_POINTS[n])
     pages.check_absent(run, layout, page, 8, known)
+    pages.print_cancelled(run, layout, 8, page)
     pages.refuse_exit(run, 8, page, "a close request")
-
-    for n in range(7, 0, -1):
+    # The page has the keyboard after the question: Alt+Left goes back.
+    page = pages.arrive(run, layout, 7, lambda: run.screen.key("alt+Left"), page)
+    for n in range(6, 0, -1):
         page = pages.arrive(run, layout, n, layout.centre(page, layout.page_buttons["ImgBack"]), page)
     pages.check_absent(run, layout, page, 1, known)
     pages.refuse_exit(run, 1, page, "Alt+F4")
-    pages.accept_exit(run, layout, 1, page, program)
+    # And again: Escape asks the question, which Yes answers.
+    pages.accept_exit(run, layout, 1, page, program, how="Escape")

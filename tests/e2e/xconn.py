@@ -104,6 +104,13 @@ class Connection:
             if head[0] & 0x7F == 35:
                 self._read(length * 4)
 
+    def screen_size(self):
+        """The root window's size now (RandR may have changed it): GetGeometry."""
+        self.sock.sendall(struct.pack("<BxHI", 14, 2, self.root))
+        head, _ = self._reply()
+        self.width, self.height = struct.unpack_from("<HH", head, 16)
+        return self.width, self.height
+
     def grab(self, x=0, y=0, width=None, height=None):
         """The screen's pixels in a rectangle (the whole screen by default)."""
         width = self.width - x if width is None else width

@@ -1,7 +1,8 @@
 """An X server of our own, the program under it, and what the screen shows.
 
-Windows are read with xdotool and xwininfo, pixels with GetImage (xconn), input is
-real XTEST pointer and key events from xdotool.
+The program's windows are read over AT-SPI (atspi), pixels with GetImage (xconn), input
+is real XTEST pointer and key events from xdotool. On Wayland the compositor runs as a
+window of the X server, which hands it the same pointer and keys.
 """
 
 import ctypes
@@ -41,11 +42,15 @@ def wait_until(check, timeout, what, interval=0.05):
 class Xvfb:
     """Xvfb on a free display number, stopped on exit whatever happened."""
 
+    name = "Xvfb"
+
+    def command(self, fd):
+        return ["Xvfb", "-displayfd", str(fd), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"]
+
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
-             "-nolisten", "tcp", "-noreset"],
+            self.command(write_end), env=getattr(self, "env", None),
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=_die_with_parent)
         os.close(write_end)
@@ -55,7 +60,7 @@ class Xvfb:
                 ready, _, _ = select.select([read_end], [], [], 20)
                 chunk = os.read(read_end, 16) if ready else b""
                 if not chunk:
-                    raise Failure("Xvfb did not report its display")
+                    raise Failure("%s did not report its display" % self.name)
                 number += chunk
         except BaseException:
             self._stop()
@@ -82,23 +87,33 @@ class Xvfb:
         return False
 
 
-class Window:
-    def __init__(self, wid, name, x, y, w, h, level):
-        self.id, self.name = wid, name
-        self.x, self.y, self.w, self.h = x, y, w, h
-        self.level = level  # 0 is the topmost
+class Xephyr(Xvfb):
+    """An X server with RandR that can change its screen's size, as a window of another one."""
 
-    def __repr__(self):
-        return "%#x %r %dx%d+%d+%d" % (self.id, self.name, self.w, self.h, self.x, self.y)
+    name = "Xephyr"
+
+    def __init__(self, host):
+        self.env = dict(os.environ, DISPLAY=host.display)
+
+    def command(self, fd):
+        return ["Xephyr", "-displayfd", str(fd), "-screen", "%dx%d" % SCREEN, "-resizeable", "-nolisten", "tcp",
+                "-noreset"]
 
 
 class Screen:
-    """What the X server shows, and real input to it."""
+    """What the screen shows, the program's windows as a screen reader finds them, and real
+    input (XTEST pointer and key events) to the X server the desktop runs on."""
 
     def __init__(self, xvfb):
         self.display = xvfb.display
         self.conn = xvfb.conn
         self.env = dict(os.environ, DISPLAY=self.display)
+        self.tree = None
+
+    def watch(self, program):
+        """From now on the windows are those of this program."""
+        import atspi
+        self.tree = atspi.Tree(program.proc.pid)
 
     def _run(self, *args, check=True):
         result = subprocess.run(args, env=self.env, capture_output=True, text=True, timeout=30)
@@ -107,22 +122,16 @@ class Screen:
         return result.stdout
 
     def windows(self):
-        """Mapped top-level windows, topmost first."""
-        visible = set(int(w) for w in self._run(
-            "xdotool", "search", "--onlyvisible", "--maxdepth", "1", "--name", ".", check=False).split())
-        found = []
-        tree = self._run("xwininfo", "-root", "-children")
-        for line in tree.splitlines():
-            m = re.match(r"\s+(0x[0-9a-f]+) .*?\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\S+$", line)
-            if m and int(m.group(1), 16) in visible:
-                wid = int(m.group(1), 16)
-                name = self._run("xdotool", "getwindowname", str(wid), check=False).rstrip("\n")
-                w, h, x, y = (int(m.group(i)) for i in range(2, 6))
-                found.append(Window(wid, name, x, y, w, h, len(found)))
-        return found
+        """The program's shown windows, the one in front first."""
+        return self.tree.windows() if self.tree else []
+
+    def dialogs(self):
+        return self.tree.dialogs() if self.tree else []
+
+    def stage(self):
+        return self.tree.stage_window() if self.tree else None
 
     def find(self, title):
-        """Visible windows with exactly this title, topmost first."""
         return [w for w in self.windows() if w.name == title]
 
     def wait_window(self, title, timeout=20, exclude=()):
@@ -131,9 +140,18 @@ class Screen:
             return hits[0] if hits else None
         return wait_until(check, timeout, "a window titled %r" % title)
 
+    def wait_dialog(self, title, timeout=20):
+        def check():
+            hits = [d for d in self.dialogs() if d.name == title]
+            return hits[0] if hits else None
+        return wait_until(check, timeout, "a dialog titled %r" % title)
+
     def wait_gone(self, window, timeout=20):
-        wait_until(lambda: window.id not in [w.id for w in self.windows()], timeout,
+        wait_until(lambda: window.name not in [w.name for w in self.windows() + self.dialogs()], timeout,
                    "window %r to disappear" % window)
+
+    def size(self):
+        return self.conn.screen_size()
 
     def grab(self, *rect):
         return self.conn.grab(*rect)
@@ -150,25 +168,31 @@ class Screen:
     def key(self, *keys):
         self._run("xdotool", "key", *keys)
 
-    def focus(self, window):
-        self._run("xdotool", "windowfocus", "--sync", str(window.id))
+    def top_level_id(self):
+        """The X window of the program's top-level window (X11 only)."""
+        ids = self._run("xdotool", "search", "--onlyvisible", "--name", "^Vantrel$", check=False).split()
+        if not ids:
+            raise Failure("the program's top-level X window titled 'Vantrel' is not mapped")
+        return int(ids[0])
 
-    def raise_window(self, window):
-        """Raises a window as a window manager would on a click; the program's own does not."""
-        self._run("xdotool", "windowraise", str(window.id))
-
-    def request_close(self, window):
-        self.conn.request_close(window.id)
+    def request_close(self):
+        """Asks the program's top-level window to close, as a task switcher's close does."""
+        self.conn.request_close(self.top_level_id())
 
 
 class Program:
     """The program under test, started with a given pixel density and extra environment."""
 
-    def __init__(self, path, screen, dpi, workdir, extra_env=None):
+    def __init__(self, path, screen, dpi, workdir, extra_env=None, desktop=None):
         self.path, self.workdir = path, workdir
         env = dict(screen.env)
         env.update(QT_QPA_PLATFORM="xcb", QT_ENABLE_HIGHDPI_SCALING="0", QT_FONT_DPI=str(dpi),
-                   QT_SCALE_FACTOR="1", XDG_RUNTIME_DIR=os.path.join(workdir, "runtime"))
+                   QT_SCALE_FACTOR="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   XDG_RUNTIME_DIR=os.path.join(workdir, "runtime"))
+        if desktop is not None:
+            env.update(desktop.program_env)
+            for name in desktop.program_unset:
+                env.pop(name, None)
         os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
         env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
         env.update(extra_env or {})
@@ -176,6 +200,7 @@ class Program:
         self.log = open(self.log_path, "w")
         self.proc = subprocess.Popen([path], env=env, stdout=self.log, stderr=subprocess.STDOUT,
                                      cwd=workdir, preexec_fn=_die_with_parent)
+        screen.watch(self)
 
     def output(self):
         if not self.log.closed:

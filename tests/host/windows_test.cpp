@@ -6,7 +6,9 @@
 #include "host/widgets.h"
 #include "support/scripted_desktop.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include "host/stage.h"
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMouseEvent>
@@ -192,15 +194,81 @@ TEST_F(WindowsTest, ColoursAreRedPlusGreenTimes256PlusBlueTimes65536)
     EXPECT_EQ(host::colourToLong(QColor(255, 0, 0)), 255);
 }
 
-TEST_F(WindowsTest, WindowsOpenCentredAndTheMaximizedOneCoversTheScreen)
+constexpr host::StoredWindow kBackdrop{.name = "Back", .title = "Backdrop", .width = 100, .height = 100,
+                                   .backColour = 0x6F51A6, .maximized = true};
+constexpr host::StoredWindow kSecond{.name = "Second", .title = "Second window", .width = 1500, .height = 1500};
+
+class Plain : public host::Form {
+public:
+    Plain(host::Host& host, const host::StoredWindow& layout) : Form(host, layout) {}
+};
+
+std::vector<QWidget*> shownTopLevels()
 {
+    std::vector<QWidget*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            shown.push_back(w);
+    return shown;
+}
+
+void expectCentred(QWidget* window, QSize area)
+{
+    EXPECT_LE(std::abs(window->geometry().center().x() - QRect(QPoint(), area).center().x()), 1);
+    EXPECT_LE(std::abs(window->geometry().center().y() - QRect(QPoint(), area).center().y()), 1);
+}
+
+TEST_F(WindowsTest, EveryWindowLivesCentredInOneFullScreenTopLevelThatTheBackdropFills)
+{
+    Plain back(host, kBackdrop), second(host, kSecond);
+    back.Show();
     probe.Show();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QRect placed = probe.widget()->geometry();
-    EXPECT_LE(std::abs(placed.center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(placed.center().y() - screen.center().y()), 1);
+    second.Show();
+    QWidget& stage = host.stage();
+    EXPECT_EQ(shownTopLevels(), std::vector<QWidget*>{&stage});
+    EXPECT_EQ(stage.geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_TRUE(stage.windowState() & Qt::WindowFullScreen);
+    for (host::Form* f : std::array<host::Form*, 3>{&back, &probe, &second})
+        EXPECT_EQ(f->widget()->parentWidget(), &stage) << f->name();
+    EXPECT_EQ(back.widget()->geometry(), stage.rect());
+    expectCentred(probe.widget(), stage.size());
     EXPECT_EQ(probe.widget()->windowTitle(), "Test window");
-    EXPECT_TRUE(probe.widget()->windowFlags() & Qt::FramelessWindowHint);
+    // Back to front: the backdrop lowest, then in the order they were shown.
+    const QObjectList stack = stage.children();
+    EXPECT_LT(stack.indexOf(back.widget()), stack.indexOf(probe.widget()));
+    EXPECT_LT(stack.indexOf(probe.widget()), stack.indexOf(second.widget()));
+
+    // A new screen size: the backdrop covers it and the windows are centred again.
+    stage.setGeometry(0, 0, 800, 600);
+    EXPECT_EQ(back.widget()->geometry(), QRect(0, 0, 800, 600));
+    expectCentred(probe.widget(), QSize(800, 600));
+    expectCentred(second.widget(), QSize(800, 600));
+
+    // Showing the backdrop again keeps it behind everything.
+    back.Show();
+    EXPECT_EQ(stage.children().indexOf(back.widget()), 0);
+}
+
+TEST_F(WindowsTest, TheWindowInFrontHasTheKeyboardAfterEveryShowHideAndUnload)
+{
+    Plain back(host, kBackdrop), second(host, kSecond);
+    back.Show();
+    probe.Show();
+    host.stage().activateWindow();
+    QApplication::setActiveWindow(&host.stage());
+    EXPECT_EQ(QApplication::focusWidget(), probe.widget());
+    second.Show();
+    EXPECT_EQ(QApplication::focusWidget(), second.widget());
+    second.Hide();
+    EXPECT_EQ(QApplication::focusWidget(), probe.widget());
+    second.Show();
+    probe.Show(); // brought back in front
+    EXPECT_EQ(QApplication::focusWidget(), probe.widget());
+    probe.Unload();
+    EXPECT_EQ(QApplication::focusWidget(), second.widget());
+    // The backdrop never takes the keyboard away from the window in front.
+    back.Show();
+    EXPECT_EQ(QApplication::focusWidget(), second.widget());
 }
 
 } // namespace

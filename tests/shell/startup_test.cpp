@@ -1,5 +1,6 @@
 // Start-up, the density check and the front end: splash, welcome, menu, previews,
 // the title window and the backdrop.
+#include "host/widgets.h"
 #include "support/fixture.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
         auto* widget = qobject_cast<QWidget*>(object);
-        if (event->type() == QEvent::Show && widget && widget->isWindow()) {
+        if (event->type() == QEvent::Show && dynamic_cast<host::FormWidget*>(widget)) {
             shown.push_back(widget->windowTitle());
             if (onShow)
                 onShow(widget->windowTitle());

@@ -30,7 +30,7 @@ private:
 
 } // namespace
 
-int ScriptedDesktop::messageBox(const QString& prompt, int style, const QString& title)
+int ScriptedDesktop::messageBox(const QString& prompt, int style, const QString& title, QWidget*)
 {
     messages.push_back({prompt, style, title});
     if (onMessage)

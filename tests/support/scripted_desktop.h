@@ -41,7 +41,7 @@ public:
     int dpi = 120;
     int ends = 0;
 
-    int messageBox(const QString& prompt, int style, const QString& title) override;
+    int messageBox(const QString& prompt, int style, const QString& title, QWidget* over) override;
     std::unique_ptr<host::Printer> printDialog(const host::PrintSettings& settings, QWidget* parent) override;
     void shell(const QString& command, int windowStyle) override;
     int logicalDpi() override { return dpi; }

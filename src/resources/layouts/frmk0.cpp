@@ -37,6 +37,6 @@ constexpr std::array kControls{
 
 constinit const host::StoredWindow frmk0{.name = "frmk0", .title = "15. Mouse", .width = kPageWidth,
                                      .height = kPageHeight, .backColour = kWhite,
-                                     .icon = "program_icon", .controls = kControls};
+                                     .controls = kControls};
 
 } // namespace resources::layouts

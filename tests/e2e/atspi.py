@@ -1,0 +1,105 @@
+"""The program as a screen reader sees it, over the desktop's accessibility bus (AT-SPI).
+
+The program's windows are parts of its one top-level window, not windows of the X server
+or the compositor, so this is where the tests find them: by name, with their extents, the
+one in front first. Needs the session bus of a dbus-run-session and at-spi2-core; the
+program is started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, as a screen reader would
+switch it on.
+"""
+
+import pyatspi
+
+# Roles of the program's top-level windows besides the one that holds every window.
+DIALOG_ROLES = (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER)
+
+
+class Window:
+    def __init__(self, name, x, y, w, h, level, active=False, role=None):
+        self.id = name  # the program's windows are known by their titles
+        self.name = name
+        self.x, self.y, self.w, self.h = x, y, w, h
+        self.level = level  # 0 is the one in front
+        self.active = active
+        self.role = role
+
+    def __repr__(self):
+        return "%r %dx%d+%d+%d%s" % (self.name, self.w, self.h, self.x, self.y, " (active)" if self.active else "")
+
+
+def _extents(acc):
+    e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return e.x, e.y, e.width, e.height
+
+
+def _showing(acc):
+    return acc.getState().contains(pyatspi.STATE_SHOWING)
+
+
+class Tree:
+    """The accessible tree of one running program, found by its process id."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self._app = None
+
+    def app(self):
+        if self._app is not None:
+            try:
+                if self._app.get_process_id() == self.pid:
+                    return self._app
+            except Exception:
+                pass
+            self._app = None
+        for app in pyatspi.Registry.getDesktop(0):
+            try:
+                if app is not None and app.get_process_id() == self.pid:
+                    self._app = app
+                    return app
+            except Exception:
+                continue
+        return None
+
+    def tops(self):
+        """The program's shown top-level windows: the one that holds every window, and dialogs."""
+        app = self.app()
+        if app is None:
+            return []
+        tops = []
+        for i in range(app.childCount):
+            child = app.getChildAtIndex(i)
+            if child is not None and _showing(child):
+                tops.append(child)
+        return tops
+
+    def stage(self):
+        """The top-level window: the backdrop, holding the program's windows."""
+        for top in self.tops():
+            if top.getRole() == pyatspi.ROLE_FRAME:
+                return top
+        return None
+
+    def windows(self):
+        """The program's shown windows, the one in front first."""
+        stage = self.stage()
+        if stage is None:
+            return []
+        found = []
+        for i in range(stage.childCount):
+            child = stage.getChildAtIndex(i)
+            if child is None or child.getRole() != pyatspi.ROLE_FRAME or not _showing(child):
+                continue
+            active = child.getState().contains(pyatspi.STATE_ACTIVE)
+            found.append(Window(child.name, *_extents(child), level=len(found), active=active, role="frame"))
+        return found
+
+    def dialogs(self):
+        """Shown dialogs and message boxes, as windows."""
+        found = []
+        for top in self.tops():
+            if top.getRole() in DIALOG_ROLES:
+                found.append(Window(top.name, *_extents(top), level=len(found), role=top.getRoleName()))
+        return found
+
+    def stage_window(self):
+        stage = self.stage()
+        return Window(stage.name, *_extents(stage), level=99, role="frame") if stage is not None else None

@@ -1,0 +1,75 @@
+"""The desktops the program is tried on, each started on our own X server.
+
+none     the bare X server
+openbox  a plain X11 window manager
+mutter   GNOME's, in its X11 mode (a compositing manager)
+weston   a Wayland compositor; it runs as a window of the X server, which gives it real
+         pointer and key input, and the program is its native Wayland client with no X
+         display at all
+"""
+
+import os
+import subprocess
+import time
+
+from xsession import SCREEN, Failure, _die_with_parent, wait_until
+
+KINDS = ("none", "openbox", "mutter", "weston")
+
+
+class Desktop:
+    def __init__(self, kind, xvfb, workdir):
+        self.kind = kind
+        self.display = xvfb.display
+        self.workdir = workdir
+        self.proc = None
+        self.program_env = {"QT_QPA_PLATFORM": "xcb"}
+        self.program_unset = ()
+        self.wayland = kind == "weston"
+
+    def __enter__(self):
+        env = dict(os.environ, DISPLAY=self.display)
+        log = open(os.path.join(self.workdir, "desktop-%s.log" % self.kind), "w")
+        if self.kind in ("openbox", "mutter"):
+            command = {"openbox": ["openbox", "--sm-disable"],
+                       "mutter": ["mutter", "--x11", "--replace", "--sm-disable"]}[self.kind]
+            self.proc = subprocess.Popen(command, env=env, stdout=log, stderr=subprocess.STDOUT,
+                                         preexec_fn=_die_with_parent)
+            wait_until(self._manager_running, 30, "%s to manage the screen" % self.kind, interval=0.1)
+        elif self.kind == "weston":
+            runtime = os.path.join(self.workdir, "wayland-runtime")
+            os.makedirs(runtime, mode=0o700, exist_ok=True)
+            socket = "wayland-e2e"
+            env.update(XDG_RUNTIME_DIR=runtime)
+            self.proc = subprocess.Popen(
+                ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=%d" % SCREEN[0],
+                 "--height=%d" % SCREEN[1], "--socket=" + socket, "--idle-time=0", "--no-config"],
+                env=env, stdout=log, stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
+            wait_until(lambda: self._alive() and os.path.exists(os.path.join(runtime, socket)), 30,
+                       "weston's socket", interval=0.1)
+            time.sleep(1.0)  # its shell client draws the desktop
+            self.program_env = {"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": socket,
+                                "XDG_RUNTIME_DIR": runtime}
+            self.program_unset = ("DISPLAY",)
+        return self
+
+    def _alive(self):
+        if self.proc.poll() is not None:
+            raise Failure("%s exited with status %s" % (self.kind, self.proc.returncode))
+        return True
+
+    def _manager_running(self):
+        self._alive()
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True,
+                             env=dict(os.environ, DISPLAY=self.display)).stdout
+        return "window id" in out
+
+    def __exit__(self, *exc):
+        if self.proc and self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        return False
