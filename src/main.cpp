@@ -8,6 +8,7 @@ int main(int argc, char** argv)
 {
     host::beforeApplication();
     QApplication app(argc, argv);
+    host::afterApplication();
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // Windows are hidden and shown, never closed; only End leaves the event loop.

@@ -24,9 +24,10 @@ void quietHandler(QtMsgType, const QMessageLogContext&, const QString& message)
 
 int main(int argc, char** argv)
 {
-    qInstallMessageHandler(quietHandler);
     host::beforeApplication(); // as the program does
     QApplication app(argc, argv);
+    host::afterApplication();
+    qInstallMessageHandler(quietHandler);
     QApplication::setQuitOnLastWindowClosed(false);
     std::string sections = "pages,paint,moves,pauses,pauses-events";
     int rounds = 41, reps = 30, events = 2000, runs = 20;

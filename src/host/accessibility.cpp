@@ -54,7 +54,7 @@ public:
         const Control* c = control();
         if (!c)
             return {};
-        const QRect local = c->pixelRect().translated(m_container->innerOrigin()).toAlignedRect();
+        const QRect local = c->pixelRect().toAlignedRect();
         return QRect(m_container->mapToGlobal(local.topLeft()), local.size());
     }
 

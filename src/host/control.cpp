@@ -254,14 +254,75 @@ std::unique_ptr<Printer> Control::showPrinter()
     return printer;
 }
 
+qreal Control::devicePixelRatio() const { return m_form.devicePixelRatio(); }
+
 QRectF Control::pixelRect() const
 {
+    // One rule for position and size: twips to whole device pixels, so that at a
+    // fractional scale every control keeps its size and its edges stay on the pixel grid.
+    const qreal ratio = devicePixelRatio();
+    auto snap = [ratio](qreal pixels) { return std::round(pixels * ratio) / ratio; };
     if (m_stored.kind == Kind::Line)
         return QRectF(QPointF(px(m_x1), px(m_y1)), QPointF(px(m_x2), px(m_y2))).normalized();
-    const QPointF topLeft(std::round(px(m_left)), std::round(px(m_top)));
+    const QPointF topLeft(snap(px(m_left)), snap(px(m_top)));
     if (!m_picture.isNull() && (m_stored.kind == Kind::Image || m_stored.kind == Kind::PictureBox))
         return QRectF(topLeft, QSizeF(m_picture.size()));
-    return QRectF(topLeft, QSizeF(std::round(px(m_width)), std::round(px(m_height))));
+    return QRectF(topLeft, QSizeF(snap(px(m_width)), snap(px(m_height))));
+}
+
+int Control::borderWidth() const
+{
+    if (m_stored.kind == Kind::RichTextBox)
+        return 1;
+    return m_stored.kind == Kind::PictureBox && m_stored.border ? 2 : 0;
+}
+
+QRect Control::innerWidgetRect() const
+{
+    // The border is the container's to paint, on device pixels; the widget takes the whole
+    // logical pixels inside it.
+    const qreal ratio = devicePixelRatio();
+    const QRectF outer = pixelRect();
+    const qreal border = std::round(borderWidth() * ratio) / ratio;
+    const QRectF inner = outer.adjusted(border, border, -border, -border);
+    const int left = int(std::ceil(inner.left() - 1e-6)), top = int(std::ceil(inner.top() - 1e-6));
+    const int right = int(std::floor(inner.right() + 1e-6)), bottom = int(std::floor(inner.bottom() + 1e-6));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void Control::paintBorder(QPainter& painter) const
+{
+    if (!m_visible || !m_widget || borderWidth() == 0)
+        return;
+    const qreal ratio = devicePixelRatio();
+    painter.save();
+    // Device pixels from here on, so that each ring of the border is whole pixels.
+    painter.scale(1 / ratio, 1 / ratio);
+    QRect outer(QPoint(int(std::round(pixelRect().left() * ratio)), int(std::round(pixelRect().top() * ratio))),
+                QSize(int(std::round(pixelRect().width() * ratio)), int(std::round(pixelRect().height() * ratio))));
+    painter.fillRect(outer, m_stored.kind == Kind::RichTextBox ? QColor(Qt::white) : m_back);
+    const int ring = std::max(1, int(std::round(ratio)));
+    auto frame = [&](const QColor& topLeft, const QColor& bottomRight) {
+        painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), ring), topLeft);
+        painter.fillRect(QRect(outer.left(), outer.top(), ring, outer.height()), topLeft);
+        painter.fillRect(QRect(outer.left(), outer.bottom() - ring + 1, outer.width(), ring), bottomRight);
+        painter.fillRect(QRect(outer.right() - ring + 1, outer.top(), ring, outer.height()), bottomRight);
+        outer.adjust(ring, ring, -ring, -ring);
+    };
+    if (m_stored.kind == Kind::RichTextBox) {
+        frame(Qt::black, Qt::black);
+    } else {
+        // A sunken single border, as the desktop draws it.
+        frame(QColor(128, 128, 128), QColor(255, 255, 255));
+        frame(QColor(64, 64, 64), QColor(212, 208, 200));
+    }
+    painter.restore();
+}
+
+bool Control::inBorder(QPointF pos) const
+{
+    return m_visible && m_widget && borderWidth() > 0 && pixelRect().contains(pos) &&
+           !QRectF(innerWidgetRect()).contains(pos);
 }
 
 void Control::paint(QPainter& painter) const
@@ -288,11 +349,19 @@ void Control::paint(QPainter& painter) const
         break;
     }
     case Kind::Line: {
-        // Odd widths sit on pixel centres so that thin lines stay crisp.
-        const qreal shift = (m_stored.lineWidth % 2) ? 0.5 : 0.0;
-        auto point = [&](float x, float y) { return QPointF(std::floor(px(x)) + shift, std::floor(px(y)) + shift); };
-        painter.setPen(QPen(m_fore, m_stored.lineWidth, Qt::SolidLine, Qt::SquareCap));
+        // In device pixels, with odd widths on pixel centres, so that lines stay crisp at
+        // any scale.
+        const qreal ratio = devicePixelRatio();
+        const int width = std::max(1, int(std::round(m_stored.lineWidth * ratio)));
+        const qreal shift = (width % 2) ? 0.5 : 0.0;
+        auto point = [&](float x, float y) {
+            return QPointF(std::floor(px(x) * ratio) + shift, std::floor(px(y) * ratio) + shift);
+        };
+        painter.save();
+        painter.scale(1 / ratio, 1 / ratio);
+        painter.setPen(QPen(m_fore, width, Qt::SolidLine, Qt::SquareCap));
         painter.drawLine(point(m_x1, m_y1), point(m_x2, m_y2));
+        painter.restore();
         break;
     }
     default:
@@ -320,7 +389,7 @@ void Control::changed(const QRectF& before)
                                                                          : nullptr);
     if (!container)
         return;
-    const QRectF area = before.united(paintedRect()).translated(container->innerOrigin());
+    const QRectF area = before.united(paintedRect());
     if (!area.isEmpty())
         container->update(area.toAlignedRect());
 }
@@ -329,28 +398,16 @@ void Control::syncWidget()
 {
     if (!m_widget)
         return;
-    QPointF origin(0, 0);
-    QWidget* parent = m_widget->parentWidget();
-    if (m_container && m_container->widget())
-        origin = static_cast<ContainerWidget*>(m_container->widget())->innerOrigin();
-    const QRect geometry = pixelRect().translated(origin).toRect();
-    m_widget->setGeometry(geometry);
-    bool shown = m_visible;
-    if (m_container && parent && !origin.isNull()) {
-        // Child widgets are clipped to their parent's rectangle, not to the area inside
-        // its border: clip them to that area as the container's own painting is.
-        const QRect inner = QRect(origin.toPoint(), parent->size() - 2 * QSize(int(origin.x()), int(origin.y())));
-        const QRect visible = inner.intersected(geometry);
-        shown = shown && !visible.isEmpty();
-        if (!visible.isEmpty())
-            m_widget->setMask(QRegion(visible.translated(-geometry.topLeft())));
-    }
-    m_widget->setVisible(shown);
+    m_widget->setGeometry(borderWidth() > 0 ? innerWidgetRect() : pixelRect().toRect());
+    m_widget->setVisible(m_visible);
     if (m_stored.kind == Kind::RichTextBox) {
         auto* edit = static_cast<QTextEdit*>(m_widget.data());
         if (edit->toPlainText() != m_text)
             edit->setPlainText(m_text);
     }
+    // The border around it is painted by its container.
+    if (QWidget* container = m_widget->parentWidget(); container && borderWidth() > 0)
+        container->update(pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1));
     m_widget->update();
 }
 

@@ -89,6 +89,12 @@ public:
     bool takesMouse() const; // visible images and labels
     QRectF pixelRect() const; // in the container's inner pixels
     void paint(QPainter& painter) const;
+    // Widget-backed controls with a border (the text box, a bordered picture box): the
+    // container paints the border; the widget fills what lies inside it.
+    int borderWidth() const; // logical pixels
+    QRect innerWidgetRect() const;
+    void paintBorder(QPainter& painter) const;
+    bool inBorder(QPointF pos) const; // over the border, where no control takes the mouse
     QColor foreColour() const { return m_fore; }
     QFont font() const { return m_font; }
     void syncWidget(); // pushes geometry and looks to a widget-backed control
@@ -99,6 +105,7 @@ private:
     void changed(const QRectF& before);
     QRectF paintedRect() const; // what painting the control touches, container pixels
     float px(float twips) const;
+    qreal devicePixelRatio() const;
 
     Form& m_form;
     const StoredControl& m_stored;

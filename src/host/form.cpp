@@ -324,6 +324,11 @@ QWidget* Form::widget()
     return m_state->widget;
 }
 
+qreal Form::devicePixelRatio() const
+{
+    return m_state && m_state->widget ? m_state->widget->devicePixelRatioF() : m_host.stage().devicePixelRatioF();
+}
+
 float Form::twipsPerPixel() const { return 1440.0f / float(m_state ? m_state->dpi : 96); }
 
 const std::vector<std::unique_ptr<Control>>& Form::controls() const

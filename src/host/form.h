@@ -77,6 +77,7 @@ public:
 
     QWidget* widget(); // loads; for tests, printing and the desktop
     float twipsPerPixel() const;
+    qreal devicePixelRatio() const; // of the screen the window is on
 
     // Raises an event on a control (nullptr: the window itself) through the dispatch
     // boundary. Used by the widgets, and by tests that drive handlers directly.

@@ -12,6 +12,8 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cmath>
 
 namespace host {
@@ -194,8 +196,46 @@ void Host::closeRequested(Form& form)
         dispatch(form, m_closeHandler);
 }
 
+namespace {
+
+// While the application object is made: Qt's platform plugin either opens a display or
+// ends the process with advice to reinstall. Its warnings wait until it is known which.
+struct HeldMessage {
+    QtMsgType type;
+    QString message;
+};
+QtMessageHandler g_previousHandler = nullptr;
+std::vector<HeldMessage>* g_held = nullptr;
+
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
+        std::fputs("Vantrel needs a graphical desktop: no X11 or Wayland display could be opened.\n", stderr);
+        std::_Exit(1);
+    }
+    if (type == QtFatalMsg || !g_held) {
+        g_previousHandler ? g_previousHandler(type, context, message) : qt_message_output(type, context, message);
+        return;
+    }
+    g_held->push_back({type, message});
+}
+
+} // namespace
+
+void afterApplication()
+{
+    qInstallMessageHandler(g_previousHandler);
+    if (g_held)
+        for (const HeldMessage& m : *g_held)
+            qt_message_output(m.type, QMessageLogContext(), m.message);
+    delete g_held;
+    g_held = nullptr;
+}
+
 void beforeApplication()
 {
+    g_held = new std::vector<HeldMessage>;
+    g_previousHandler = qInstallMessageHandler(startupMessages);
     // Pauses yield to the event loop a hundred thousand times a second: Qt's own event
     // dispatcher does that for about two thirds of the CPU that GLib's takes.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))

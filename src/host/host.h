@@ -98,8 +98,11 @@ private:
     bool m_endRequested = false;
 };
 
-// Settings that must be made before the application object exists.
+// Settings that must be made before the application object exists. Without any display
+// to open, making it then says so in one line and ends the process with status 1.
 void beforeApplication();
+// Once the application object exists.
+void afterApplication();
 
 // The calls the windows are written against.
 inline void DoEvents() { Host::instance().DoEvents(); }

@@ -39,18 +39,12 @@ ContainerWidget::ContainerWidget(Form& form, Control* self, QWidget* parent)
 
 bool ContainerWidget::current() const { return m_form.isLoaded() && m_form.generation() == m_generation; }
 
-QPointF ContainerWidget::innerOrigin() const
-{
-    return (m_self && m_self->stored().border) ? QPointF(2, 2) : QPointF(0, 0);
-}
-
 Control* ContainerWidget::hitTest(QPointF pos) const
 {
     if (!current())
         return nullptr;
-    const QPointF inner = pos - innerOrigin();
     for (auto& c : m_form.controls())
-        if (c->container() == m_self && c->takesMouse() && c->pixelRect().contains(inner))
+        if (c->container() == m_self && c->takesMouse() && c->pixelRect().contains(pos))
             return c.get();
     return nullptr;
 }
@@ -65,42 +59,31 @@ void ContainerWidget::paintEvent(QPaintEvent*)
     if (m_self) {
         painter.fillRect(rect(), host::colourFromLong(m_self->backColor()));
         if (!m_self->picture().isNull())
-            m_self->picture().draw(painter, innerOrigin());
+            m_self->picture().draw(painter, QPointF(0, 0));
     } else {
         painter.fillRect(rect(), m_form.background());
         m_form.windowPicture().draw(painter, QPointF(0, 0));
     }
-    painter.save();
-    const QPointF origin = innerOrigin();
-    painter.setClipRect(QRectF(origin, QSizeF(size()) - QSizeF(2 * origin.x(), 2 * origin.y())));
-    painter.translate(origin);
     const auto& controls = m_form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         if ((*it)->container() == m_self && (*it)->isLightweight())
             (*it)->paint(painter);
-    painter.restore();
-    if (m_self && m_self->stored().border) {
-        // A sunken single border, as the desktop draws it.
-        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        painter.setPen(QColor(128, 128, 128));
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(QColor(255, 255, 255));
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        painter.drawLine(r.topRight(), r.bottomRight());
-        const QRectF in = r.adjusted(1, 1, -1, -1);
-        painter.setPen(QColor(64, 64, 64));
-        painter.drawLine(in.topLeft(), in.topRight());
-        painter.drawLine(in.topLeft(), in.bottomLeft());
-        painter.setPen(QColor(212, 208, 200));
-        painter.drawLine(in.bottomLeft(), in.bottomRight());
-        painter.drawLine(in.topRight(), in.bottomRight());
-    }
+    for (const auto& c : controls)
+        if (c->container() == m_self)
+            c->paintBorder(painter);
+}
+
+bool ContainerWidget::overBorder(QPointF pos) const
+{
+    for (const auto& c : m_form.controls())
+        if (c->container() == m_self && c->inBorder(pos))
+            return true;
+    return false;
 }
 
 MouseArgs ContainerWidget::argsFor(const QMouseEvent* event, const Control* target) const
 {
-    QPointF pos = event->position() - innerOrigin();
+    QPointF pos = event->position();
     if (target)
         pos -= target->pixelRect().topLeft();
     const float twips = m_form.twipsPerPixel();
@@ -116,7 +99,9 @@ ContainerWidget::Target ContainerWidget::targetOf(const Control* c) const
 void ContainerWidget::deliver(Event e, QMouseEvent* event)
 {
     event->accept();
-    if (!current())
+    // The border of a text box or picture box is theirs, as a window's frame is, and
+    // takes no events of the window beneath.
+    if (!current() || overBorder(event->position()))
         return;
     Control* hit = hitTest(event->position());
     const MouseArgs args = argsFor(event, hit);
@@ -151,7 +136,7 @@ bool ContainerWidget::event(QEvent* event)
         auto* help = static_cast<QHelpEvent*>(event);
         const Control* hit = hitTest(help->pos());
         if (hit && hit->stored().toolTip) {
-            const QRect r = hit->pixelRect().translated(innerOrigin()).toAlignedRect();
+            const QRect r = hit->pixelRect().toAlignedRect();
             QToolTip::showText(help->globalPos(), QString::fromUtf8(hit->stored().toolTip), this, r);
         } else if (!toolTip().isEmpty()) {
             return QWidget::event(event);
@@ -233,6 +218,7 @@ void FormWidget::keyPressEvent(QKeyEvent* event)
 
 TextBoxWidget::TextBoxWidget(QWidget* parent) : QTextEdit(parent)
 {
+    setFrameShape(QFrame::NoFrame); // its container draws the border on the pixel grid
     setReadOnly(true);
     setAcceptRichText(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

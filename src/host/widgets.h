@@ -23,7 +23,6 @@ public:
     Form& form() const { return m_form; }
     // The control that takes a mouse event at this point (nullptr: the container).
     Control* hitTest(QPointF pos) const;
-    QPointF innerOrigin() const; // inside the border
     // False once the window was unloaded or loaded afresh: this widget is then only
     // waiting to be deleted.
     bool current() const;
@@ -46,7 +45,7 @@ private:
     MouseArgs argsFor(const QMouseEvent* event, const Control* target) const;
     Target targetOf(const Control* c) const;
     void deliver(Event e, QMouseEvent* event);
-    void paintControl(QPainter& painter, const Control& c) const;
+    bool overBorder(QPointF pos) const;
 
     Form& m_form;
     Control* m_self; // the picture box; nullptr for the window itself

@@ -147,10 +147,11 @@ TEST_F(WindowsTest, MouseEventsGoToTheFrontmostVisibleImageOrLabelElseTheContain
         ASSERT_EQ(probe.hits.size(), 1u) << c.target;
         EXPECT_EQ(probe.hits.front(), c.target);
     }
-    // Inside the picture box, its own image takes the event, with twips relative to it.
+    // Inside the picture box (whose widget is the area inside its border), its own image
+    // takes the event, with twips relative to it.
     probe.hits.clear();
     QWidget* box = probe.control("Box").widget();
-    moveTo(box, QPointF(2 + 10 + 5, 2 + 10 + 7));
+    moveTo(box, QPointF(10 + 5, 10 + 7));
     ASSERT_EQ(probe.hits, std::vector<std::string>{"Inner/-1"});
     EXPECT_FLOAT_EQ(probe.last.x, 75);
     EXPECT_FLOAT_EQ(probe.last.y, 105);
@@ -167,9 +168,11 @@ TEST_F(WindowsTest, GeometryIsTwipsAtTheDisplayDensityAndImagesTakeTheirPictureS
         host::Control& button = probe.control("Button", 2);
         EXPECT_FLOAT_EQ(button.width(), 38 * twips); // the picture's 38 pixels, whatever the stored size
         EXPECT_EQ(button.pixelRect().size(), QSizeF(38, 38));
+        // The box's widget is what lies inside its 2-pixel border.
         EXPECT_EQ(probe.control("Box").widget()->geometry(),
                   QRect(int(std::lround(3000 / twips)), int(std::lround(1500 / twips)), int(std::lround(1500 / twips)),
-                        int(std::lround(1500 / twips))));
+                        int(std::lround(1500 / twips)))
+                      .adjusted(2, 2, -2, -2));
     }
 }
 

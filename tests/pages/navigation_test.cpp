@@ -2,7 +2,10 @@
 // counter, heading, title and text; the exit question from every window.
 #include "resources/layouts/layouts.h"
 #include "resources/texts.h"
+#include "host/stage.h"
 #include "support/fixture.h"
+
+#include <QApplication>
 
 #include <QWidget>
 #include <array>
@@ -105,13 +108,20 @@ TEST_F(NavigationTest, ExitYesEndsTheProgramFromEveryPage)
     }
 }
 
-TEST_F(NavigationTest, ExitNoChangesNothing)
+TEST_F(NavigationTest, ExitNoChangesNothingAndThePageHasTheKeyboardAgain)
 {
     openPage(3);
+    QApplication::setActiveWindow(&host->stage());
     move("Frm3", "ImgExit");
     desktop.answers = {host::mb::No};
     const unsigned load = form("Frm3").generation();
+    // While the question is open, the keyboard is elsewhere (in the real box).
+    desktop.onMessage = [] { QApplication::focusWidget()->clearFocus(); };
     click("Frm3", "ImgExit");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].over, form("Frm3").widget()); // it belongs to the page
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus && (focus == form("Frm3").widget() || form("Frm3").widget()->isAncestorOf(focus)));
     EXPECT_EQ(module().Response, 7);
     EXPECT_EQ(desktop.ends, 0);
     EXPECT_EQ(form("Frm3").generation(), load);
@@ -132,6 +142,14 @@ TEST_F(NavigationTest, ACloseRequestOnAnyWindowAsksTheExitQuestion)
         EXPECT_EQ(desktop.messages[0].prompt, "Exit Mouse program?");
         EXPECT_TRUE(form(window).isVisible()) << window;
     }
+    // The desktop's close of the program's one top-level window (a task switcher's) asks
+    // too, on behalf of the window in front.
+    desktop.messages.clear();
+    desktop.answers = {host::mb::No};
+    host->stage().close();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].over, form("Form4").widget());
+    EXPECT_TRUE(host->stage().isVisible());
     desktop.answers = {host::mb::Yes};
     form("Frm5").widget()->close();
     EXPECT_EQ(desktop.ends, 1);

@@ -30,9 +30,9 @@ private:
 
 } // namespace
 
-int ScriptedDesktop::messageBox(const QString& prompt, int style, const QString& title, QWidget*)
+int ScriptedDesktop::messageBox(const QString& prompt, int style, const QString& title, QWidget* over)
 {
-    messages.push_back({prompt, style, title});
+    messages.push_back({prompt, style, title, over});
     if (onMessage)
         onMessage();
     if (!answers.empty()) {
@@ -43,9 +43,10 @@ int ScriptedDesktop::messageBox(const QString& prompt, int style, const QString&
     return (style & 7) == host::mb::YesNo ? host::mb::No : host::mb::Ok;
 }
 
-std::unique_ptr<host::Printer> ScriptedDesktop::printDialog(const host::PrintSettings& settings, QWidget*)
+std::unique_ptr<host::Printer> ScriptedDesktop::printDialog(const host::PrintSettings& settings, QWidget* over)
 {
     printDialogs.push_back(settings);
+    printDialogOwners.push_back(over);
     PrintOutcome outcome = PrintOutcome::Ok;
     if (!printOutcomes.empty()) {
         outcome = printOutcomes.front();

@@ -14,6 +14,7 @@ struct AskedMessage {
     QString prompt;
     int style;
     QString title;
+    QWidget* over; // the window it belongs to
 };
 
 struct PrintedImage {
@@ -32,6 +33,7 @@ public:
     enum class PrintOutcome { Ok, Cancel, FailOpen, FailEnd };
     std::deque<PrintOutcome> printOutcomes;
     std::vector<host::PrintSettings> printDialogs;
+    std::vector<QWidget*> printDialogOwners;
     std::vector<PrintedImage> printed;
     int documentsEnded = 0;
 
