@@ -1,5 +1,5 @@
 // The baseline for start-up and memory: the least a Qt Widgets program needs to put
-// one borderless window with one picture on screen.
+// one full-screen window with one picture on screen.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,9 +12,10 @@ namespace {
 
 class BareWindow : public QWidget {
 public:
-    explicit BareWindow(QSize size) : m_image(size, QImage::Format_ARGB32_Premultiplied)
+    BareWindow(QSize screen, QSize size)
+        : m_image(size, QImage::Format_ARGB32_Premultiplied), m_at((screen.width() - size.width()) / 2,
+                                                                    (screen.height() - size.height()) / 2)
     {
-        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
         setAttribute(Qt::WA_OpaquePaintEvent);
         QPainter painter(&m_image);
         QLinearGradient gradient(0, 0, size.width(), size.height());
@@ -27,11 +28,13 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        painter.drawImage(0, 0, m_image);
+        painter.fillRect(rect(), QColor(111, 81, 166));
+        painter.drawImage(m_at, m_image);
     }
 
 private:
     QImage m_image;
+    QPoint m_at;
 };
 
 } // namespace
@@ -39,13 +42,12 @@ private:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The splash window's size at 96 pixels per inch, centred like it.
-    const QSize size(496, 396);
-    BareWindow window(size);
-    window.setWindowTitle(QStringLiteral("Bench Bare Window"));
+    // Like the program: one full-screen window, a plain colour with the splash window's
+    // picture (its size at 96 pixels per inch) in the middle.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    window.setGeometry(QRect(screen.center() - QPoint(size.width() / 2, size.height() / 2), size));
-    window.show();
-    window.raise();
+    BareWindow window(screen.size(), QSize(496, 396));
+    window.setWindowTitle(QStringLiteral("Bench Bare Window"));
+    window.setGeometry(screen);
+    window.showFullScreen();
     return QApplication::exec();
 }

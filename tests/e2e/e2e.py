@@ -24,7 +24,7 @@ import frontend  # noqa: E402
 from geometry import Layout  # noqa: E402
 from harness import Run, check_clean, check_on_top, check_placed  # noqa: E402
 from walk import walk, walk_wayland  # noqa: E402
-from xsession import Program, Screen, Xephyr, Xvfb, wait_until  # noqa: E402
+from xsession import SCREEN, Program, Screen, Xephyr, Xvfb, wait_until  # noqa: E402
 
 
 def startup(run, program_path, dpi, workdir, desktop):
@@ -32,12 +32,19 @@ def startup(run, program_path, dpi, workdir, desktop):
     program = Program(program_path, screen, dpi, workdir, desktop=desktop)
     try:
         splash, shown_at = frontend.wait_splash(run, layout)
-        with run.step("the timer hands the splash over to the welcome window"):
+        with run.step("the timer hands the splash over to the welcome window") as step:
             welcome = screen.wait_window("Welcome to Vantrel", timeout=30)
             print("     (the welcome window appeared %.1f s after the splash)" % (time.monotonic() - shown_at))
             screen.wait_gone(splash)
             check_placed(welcome, layout.expected_size("Welcome to Vantrel"))
             check_on_top(screen, welcome)
+            hole = (welcome.x, welcome.y, welcome.w, welcome.h)
+            step.image = frontend.wait_pixels(
+                screen, (0, 0) + SCREEN, lambda im: not frontend.backdrop_everywhere_but(im, hole)
+                and frontend.count_colour(im, hole, frontend.BACKDROP) < welcome.w * welcome.h // 10, 10,
+                "the painted welcome window on the backdrop")
+        if desktop.headless:
+            return  # nothing to click with
         menu = frontend.open_menu(run, layout, welcome)
         frontend.menu_exit(run, layout, menu, program)
     finally:
@@ -142,7 +149,7 @@ def main():
                           LSAN_OPTIONS="suppressions=%s:print_suppressions=0" % leak_suppressions(args.leaks, workdir))
     started = time.monotonic()
     with Xvfb() as xvfb, desktops.Desktop(args.desktop, xvfb, workdir) as desktop:
-        run = Run(Screen(xvfb), workdir, args.shots)
+        run = Run(desktop.screen(xvfb), workdir, args.shots)
         print("%s at %d dpi on display %s, desktop %s" % (args.scenario, args.dpi, xvfb.display, args.desktop),
               flush=True)
         SCENARIOS[args.scenario](run, program, args.dpi, workdir, desktop)

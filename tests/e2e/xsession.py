@@ -104,6 +104,8 @@ class Screen:
     """What the screen shows, the program's windows as a screen reader finds them, and real
     input (XTEST pointer and key events) to the X server the desktop runs on."""
 
+    has_input = True
+
     def __init__(self, xvfb):
         self.display = xvfb.display
         self.conn = xvfb.conn
