@@ -1,7 +1,9 @@
 #include "program.h"
 
 #include "host/host.h"
+#include "host/picture.h"
 #include "pages/page.h"
+#include "resources/picture_texts.h"
 #include "pages/plain_pages.h"
 #include "shell/backdrop.h"
 #include "shell/chapter_title.h"
@@ -17,6 +19,12 @@
 Program::Program(host::Host& host) : m_host(host)
 {
     shell::setModule(&module);
+    host::Picture::setWords([](const QString& asset) {
+        const resources::PictureText* text = resources::pictureText(asset.toStdString());
+        return text ? host::PictureWords{QString::fromUtf8(text->name), QString::fromUtf8(text->description),
+                                         text->decorative}
+                    : host::PictureWords{};
+    });
     m_windows.push_back(std::make_unique<shell::FrmBack>(host));
     m_windows.push_back(std::make_unique<shell::Form1>(host));
     m_windows.push_back(std::make_unique<shell::Form2>(host));

@@ -1,10 +1,18 @@
-// What assistive technology sees of the painted controls: an image with a tooltip is a
-// push button named by its tooltip, and pressing it clicks it.
+// What assistive technology sees of the program: each window named by its title, only
+// while it is shown; its controls in reading order with their names, roles, descriptions
+// and actions; the painted controls as text, headings, pictures, buttons and links.
 #pragma once
+
+#include <QString>
 
 namespace host {
 
-// Installs the accessibility factory for the windows' painted controls (once).
+class Control;
+
+// Installs the accessibility factory for the program's widgets (once).
 void installAccessibility();
+
+// The name a screen reader gives a control.
+QString accessibleNameOf(const Control& control);
 
 } // namespace host

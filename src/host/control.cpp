@@ -1,6 +1,7 @@
 #include "host/control.h"
 
 #include "host/error.h"
+#include "host/focus.h"
 #include "host/form.h"
 #include "host/host.h"
 #include "host/widgets.h"
@@ -317,6 +318,8 @@ void Control::paintBorder(QPainter& painter) const
         frame(QColor(64, 64, 64), QColor(212, 208, 200));
     }
     painter.restore();
+    if (m_widget->hasFocus())
+        paintFocusRing(painter, pixelRect());
 }
 
 bool Control::inBorder(QPointF pos) const
@@ -380,10 +383,13 @@ QRectF Control::paintedRect() const
 
 void Control::changed(const QRectF& before)
 {
+    m_form.changed(*this);
     if (!isLightweight()) {
         syncWidget();
         return;
     }
+    if (m_proxy)
+        static_cast<ControlProxy*>(m_proxy.data())->place();
     auto* container = static_cast<ContainerWidget*>(m_container ? m_container->widget()
                                                      : m_form.isLoaded() ? m_form.widget()
                                                                          : nullptr);
@@ -396,6 +402,8 @@ void Control::changed(const QRectF& before)
 
 void Control::syncWidget()
 {
+    if (m_proxy)
+        static_cast<ControlProxy*>(m_proxy.data())->place();
     if (!m_widget)
         return;
     m_widget->setGeometry(borderWidth() > 0 ? innerWidgetRect() : pixelRect().toRect());

@@ -84,6 +84,9 @@ public:
     void setContainer(Control* c) { m_container = c; }
     QWidget* widget() const { return m_widget; } // picture boxes, text box, buttons
     void setWidget(QWidget* w) { m_widget = w; }
+    QWidget* proxy() const { return m_proxy; } // a painted control's focus stand-in
+    void setProxy(QWidget* w) { m_proxy = w; }
+    QWidget* focusWidget() const { return m_widget ? m_widget.data() : m_proxy.data(); }
     void setTimer(QTimer* t) { m_timer = t; }
     bool isLightweight() const;
     bool takesMouse() const; // visible images and labels
@@ -111,6 +114,7 @@ private:
     const StoredControl& m_stored;
     Control* m_container = nullptr;
     QPointer<QWidget> m_widget;
+    QPointer<QWidget> m_proxy;
     QPointer<QTimer> m_timer;
     float m_left, m_top, m_width, m_height;
     float m_x1, m_y1, m_x2, m_y2;

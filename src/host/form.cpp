@@ -1,14 +1,19 @@
 #include "host/form.h"
 
+#include "host/accessibility.h"
 #include "host/error.h"
+#include "host/focus.h"
 #include "host/host.h"
 #include "host/pointers.h"
 #include "host/stage.h"
 #include "host/widgets.h"
 
+#include <QAccessible>
+#include <QElapsedTimer>
 #include <QShortcut>
 #include <QTimer>
 #include <cmath>
+#include <deque>
 
 namespace host {
 
@@ -20,6 +25,14 @@ struct Form::State {
     Picture picture;
     int dpi = 96;
     bool placed = false;
+    // What each control last said to assistive technology, and what waits to be said.
+    struct Live {
+        QString said;
+        std::deque<QString> waiting;
+        QElapsedTimer since;
+        QPointer<QTimer> timer;
+    };
+    std::map<std::pair<std::string, int>, Live> live;
 };
 
 namespace {
@@ -27,6 +40,8 @@ namespace {
 QColor hexColour(std::uint32_t rgb) { return QColor(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF); }
 
 const std::vector<std::unique_ptr<Control>> kNoControls;
+
+constexpr qint64 kAnnouncementGapMs = 1000;
 
 } // namespace
 
@@ -85,11 +100,11 @@ void Form::buildWidgets()
     for (auto& c : m_state->controls)
         createWidget(*c, window);
     arrangeWidgets();
-    for (auto& [keys, handler] : m_shortcuts) {
+    for (const Shortcut& s : m_shortcuts) {
         // Every window lives in the one top-level window: a shortcut belongs to the window
         // that has the keyboard, not to all of them.
-        auto* shortcut = new QShortcut(keys, window, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        QObject::connect(shortcut, &QShortcut::activated, window, [this, generation = m_generation, h = handler] {
+        auto* shortcut = new QShortcut(s.keys, window, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, window, [this, generation = m_generation, h = s.handler] {
             if (generation == m_generation)
                 m_host.dispatch(*this, h);
         });
@@ -114,6 +129,7 @@ void Form::createWidget(Control& c, QWidget* window)
     switch (c.kind()) {
     case Kind::PictureBox: {
         auto* box = new ContainerWidget(*this, &c, parent);
+        box->setFocusPolicy(c.stored().tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
         box->setCursor(cursorFor(c.stored().pointer));
         if (toolTip)
             box->setToolTip(QString::fromUtf8(toolTip));
@@ -123,19 +139,18 @@ void Form::createWidget(Control& c, QWidget* window)
     case Kind::RichTextBox: {
         auto* edit = new TextBoxWidget(parent);
         edit->setFont(c.font());
+        edit->setAccessibleName(accessibleNameOf(c));
         c.setWidget(edit);
         break;
     }
     case Kind::PictureButton: {
-        auto* button = new ButtonWidget(parent);
+        auto* button = new ButtonWidget(*this, parent);
         if (!c.picture().isNull()) {
             button->setIcon(QIcon(QPixmap::fromImage(c.picture().image())));
             button->setIconSize(c.picture().size());
         }
-        if (toolTip) {
+        if (toolTip)
             button->setToolTip(QString::fromUtf8(toolTip));
-            button->setAccessibleName(button->toolTip());
-        }
         QObject::connect(button, &QPushButton::clicked, button, eventOf(c, Event::Click));
         c.setWidget(button);
         break;
@@ -147,6 +162,12 @@ void Form::createWidget(Control& c, QWidget* window)
         c.setEnabled(c.enabled());
         break;
     }
+    case Kind::Image:
+    case Kind::Label:
+        // A painted control that the keyboard reaches: a stand-in takes the focus for it.
+        if (c.stored().tabIndex >= 0)
+            c.setProxy(new ControlProxy(*this, c, parent));
+        break;
     default:
         break;
     }
@@ -155,20 +176,25 @@ void Form::createWidget(Control& c, QWidget* window)
 void Form::arrangeWidgets()
 {
     auto& controls = m_state->controls;
-    // Stacking among child widgets follows the stored front-to-back order.
+    // Geometry first, containers before what they hold (the layout lists a picture box
+    // before its content), then stacking, which follows the stored front-to-back order.
+    for (auto& c : controls)
+        c->syncWidget();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        if (QWidget* w = (*it)->widget()) {
-            (*it)->syncWidget();
+        if (QWidget* w = (*it)->widget())
             w->raise();
-        }
+    // The focus stand-ins of painted controls lie over every widget, to show their ring.
+    for (auto& c : controls)
+        if (QWidget* proxy = c->proxy())
+            proxy->raise();
     std::vector<Control*> focusable;
     for (auto& c : controls)
-        if (c->widget() && c->stored().tabIndex >= 0)
+        if (c->focusWidget() && c->stored().tabIndex >= 0)
             focusable.push_back(c.get());
-    std::sort(focusable.begin(), focusable.end(),
-              [](const Control* a, const Control* b) { return a->stored().tabIndex < b->stored().tabIndex; });
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const Control* a, const Control* b) { return a->stored().tabIndex < b->stored().tabIndex; });
     for (size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
+        QWidget::setTabOrder(focusable[i - 1]->focusWidget(), focusable[i]->focusWidget());
 }
 
 void Form::Show()
@@ -379,9 +405,86 @@ bool Form::hasHandler(Event event, std::string_view name) const
     return m_handlers.count({std::string(name), event}) > 0;
 }
 
-void Form::addShortcut(const QKeySequence& keys, std::function<void()> handler)
+void Form::addShortcut(const QKeySequence& keys, std::function<void()> handler, std::string_view control)
 {
-    m_shortcuts.emplace_back(keys, std::move(handler));
+    m_shortcuts.push_back({keys, std::move(handler), std::string(control)});
+}
+
+QStringList Form::keysOf(const Control& control) const
+{
+    QStringList keys;
+    for (const Shortcut& s : m_shortcuts)
+        if (s.control == control.name())
+            keys.push_back(s.keys.toString(QKeySequence::NativeText));
+    return keys;
+}
+
+QString Form::toolTipOf(const Control& control) const
+{
+    if (!control.stored().toolTip)
+        return {};
+    const QString tip = QString::fromUtf8(control.stored().toolTip);
+    const QStringList keys = keysOf(control);
+    return keys.isEmpty() ? tip : QStringLiteral("%1 (%2)").arg(tip, keys.front());
+}
+
+void Form::announce(const Control& control, const QString& text)
+{
+    if (!m_state)
+        return;
+    // A second between two announcements, in the order they came; when they come faster,
+    // as during continuous movement, the oldest waiting ones give way, so the latest states
+    // are said, and the last one always.
+    constexpr qint64 kGapMs = kAnnouncementGapMs;
+    constexpr size_t kWaiting = 3;
+    const auto key = std::make_pair(std::string(control.name()), control.index());
+    State::Live& live = m_state->live[key];
+    if (text == (live.waiting.empty() ? live.said : live.waiting.back()))
+        return;
+    live.waiting.push_back(text);
+    while (live.waiting.size() > kWaiting)
+        live.waiting.pop_front();
+    if (!live.timer && m_state->widget) {
+        live.timer = new QTimer(m_state->widget);
+        live.timer->setSingleShot(true);
+        QObject::connect(live.timer, &QTimer::timeout, m_state->widget, [this, key, generation = m_generation] {
+            if (m_state && generation == m_generation)
+                sayNext(key);
+        });
+    }
+    if (!live.timer || live.timer->isActive())
+        return;
+    const qint64 elapsed = live.since.isValid() ? live.since.elapsed() : kGapMs;
+    if (elapsed >= kGapMs)
+        sayNext(key);
+    else
+        live.timer->start(int(kGapMs - elapsed));
+}
+
+void Form::sayNext(const std::pair<std::string, int>& key)
+{
+    State::Live& live = m_state->live[key];
+    if (live.waiting.empty())
+        return;
+    live.said = live.waiting.front();
+    live.waiting.pop_front();
+    live.since.start();
+    if (!live.waiting.empty())
+        live.timer->start(1000);
+    for (const auto& c : m_state->controls)
+        if (key.first == c->name() && key.second == c->index())
+            if (QWidget* w = c->focusWidget()) {
+                QAccessibleEvent event(w, QAccessible::DescriptionChanged);
+                QAccessible::updateAccessibility(&event);
+            }
+}
+
+QString Form::announcement(const Control& control) const
+{
+    if (!m_state)
+        return {};
+    const auto it = m_state->live.find({control.name(), control.index()});
+    return it == m_state->live.end() ? QString() : it->second.said;
 }
 
 void Form::closeRequested() { m_host.closeRequested(*this); }

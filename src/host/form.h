@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <QKeySequence>
+#include <QStringList>
 class QWidget;
 
 namespace host {
@@ -20,13 +21,14 @@ namespace host {
 class Host;
 class FormWidget;
 
-enum class Event { Click, DblClick, MouseDown, MouseMove, Timer };
+enum class Event { Click, DblClick, MouseDown, MouseMove, Timer, KeyDown, GotFocus };
 
 struct MouseArgs {
     int button = 0; // 1 left, 2 right, 4 middle
     int shift = 0;  // 1 Shift, 2 Ctrl, 4 Alt
     float x = 0;    // twips, relative to the control
     float y = 0;
+    int keyCode = 0; // key-down: 13 Return, 32 Space, 37 to 40 the arrows
 };
 
 using Handler = std::function<void(int index, const MouseArgs& args)>;
@@ -86,7 +88,15 @@ public:
     bool hasHandler(Event event, std::string_view control) const;
 
     // Keyboard shortcut of the window that runs a handler through the dispatch boundary.
-    void addShortcut(const QKeySequence& keys, std::function<void()> handler);
+    // With a control named, it is that control's key: its tooltip and screen readers say it.
+    void addShortcut(const QKeySequence& keys, std::function<void()> handler, std::string_view control = {});
+    QStringList keysOf(const Control& control) const; // as the desktop writes them
+    QString toolTipOf(const Control& control) const;  // with its first key: "Next (Alt+Right)"
+
+    // Says what a control now shows or does to assistive technology, as a change of its
+    // description: in order, at most once a second, the latest always said in the end.
+    void announce(const Control& control, const QString& text);
+    QString announcement(const Control& control) const;
 
     void closeRequested();
 
@@ -96,8 +106,13 @@ public:
     Picture windowPicture() const;
     QRect placement() const; // pixel geometry the window should have
 
+    // A control's look changed (called by the control).
+    void changed(const Control& control) { controlChanged(control); }
+
 protected:
     virtual void Form_Load() {}
+    // Watches the looks of the window's controls, for windows that describe them.
+    virtual void controlChanged(const Control&) {}
 
     void bind(Event event, std::string_view control, Handler handler);
     void onClick(std::string_view control, std::function<void()> handler);
@@ -111,6 +126,7 @@ private:
     void leaveHandler();
     void releaseDying();
     void closeForEnd();
+    void sayNext(const std::pair<std::string, int>& key);
     void buildWidgets();
     void createWidget(Control& control, QWidget* window);
     void arrangeWidgets();
@@ -122,7 +138,12 @@ private:
     std::unique_ptr<State> m_state;
     std::vector<std::unique_ptr<State>> m_dying;
     std::map<std::pair<std::string, Event>, Handler> m_handlers;
-    std::vector<std::pair<QKeySequence, std::function<void()>>> m_shortcuts;
+    struct Shortcut {
+        QKeySequence keys;
+        std::function<void()> handler;
+        std::string control;
+    };
+    std::vector<Shortcut> m_shortcuts;
     unsigned m_generation = 0;
     int m_depth = 0;
 };

@@ -26,6 +26,14 @@ enum class Pointer : std::uint8_t { Default, HandDown, HandRight, HandLeft, Hand
 
 enum class Align : std::uint8_t { Left, Center, Right };
 
+// What a control is to assistive technology, beyond what its kind says.
+enum class Access : std::uint8_t {
+    Default, // a label is text, an image a picture (or a button when it takes clicks)
+    Heading, // a label that heads its window
+    Link,    // a label that opens a web address
+    Hidden,  // said as part of another control, or pure decoration
+};
+
 struct StoredFont {
     const char* family = "MS Sans Serif";
     float points = 8.25f;
@@ -66,6 +74,12 @@ struct StoredControl {
     bool enabled = true;
     int tabIndex = -1; // keyboard order among focusable controls; -1 when not focusable
     bool focus = false; // holds the keyboard focus when the window opens
+    // For assistive technology: a name where the caption, the tooltip or the picture does
+    // not say it, a description of what it is and how it is used, and how it is seen.
+    const char* accessibleName = nullptr;
+    const char* description = nullptr;
+    const char* labelledBy = nullptr; // a label of the same index names it (a menu button)
+    Access access = Access::Default;
 };
 
 struct StoredWindow {

@@ -75,6 +75,23 @@ QIcon Picture::iconOf(std::string_view asset)
     return QIcon(path);
 }
 
+namespace {
+std::function<PictureWords(const QString&)>& wordsLookup()
+{
+    static std::function<PictureWords(const QString&)> lookup;
+    return lookup;
+}
+} // namespace
+
+void Picture::setWords(std::function<PictureWords(const QString& asset)> lookup) { wordsLookup() = std::move(lookup); }
+
+PictureWords Picture::words() const
+{
+    if (!m_data || !wordsLookup())
+        return {};
+    return wordsLookup()(m_data->name);
+}
+
 QString Picture::name() const { return m_data ? m_data->name : QString(); }
 
 QSize Picture::size() const { return m_data ? m_data->size : QSize(); }

@@ -5,12 +5,20 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string_view>
 
 class QPainter;
 
 namespace host {
+
+// A picture in words, for those who hear rather than see it.
+struct PictureWords {
+    QString name;
+    QString description;
+    bool decorative = false; // says nothing: not offered to assistive technology
+};
 
 class Picture {
 public:
@@ -21,6 +29,9 @@ public:
     static Picture fromAsset(std::string_view asset);
     // An icon drawn from the asset's SVG at whatever size and density it is shown.
     static QIcon iconOf(std::string_view asset);
+    // Where the words for pictures come from: the program's table of them.
+    static void setWords(std::function<PictureWords(const QString& asset)> lookup);
+    PictureWords words() const;
 
     bool isNull() const { return !m_data; }
     QString name() const;

@@ -1,5 +1,6 @@
 #include "host/widgets.h"
 
+#include "host/focus.h"
 #include "host/host.h"
 #include "host/pointers.h"
 
@@ -22,11 +23,6 @@ int buttonOf(Qt::MouseButtons buttons)
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-int shiftOf(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
 
 } // namespace
 
@@ -130,6 +126,32 @@ void ContainerWidget::mousePressEvent(QMouseEvent* event) { deliver(Event::Mouse
 void ContainerWidget::mouseReleaseEvent(QMouseEvent* event) { deliver(Event::Click, event); }
 void ContainerWidget::mouseDoubleClickEvent(QMouseEvent* event) { deliver(Event::DblClick, event); }
 
+void ContainerWidget::keyPressEvent(QKeyEvent* event)
+{
+    const int code = keyCodeOf(event);
+    if (m_self && current() && code && m_form.hasHandler(Event::KeyDown, m_self->name())) {
+        m_form.raise(Event::KeyDown, m_self, MouseArgs{.shift = shiftOf(event->modifiers()), .keyCode = code});
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ContainerWidget::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (m_self && parentWidget())
+        parentWidget()->update(); // its ring is the container's to paint
+    if (m_self && current())
+        m_form.raise(Event::GotFocus, m_self);
+}
+
+void ContainerWidget::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    if (m_self && parentWidget())
+        parentWidget()->update();
+}
+
 bool ContainerWidget::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
@@ -137,7 +159,7 @@ bool ContainerWidget::event(QEvent* event)
         const Control* hit = hitTest(help->pos());
         if (hit && hit->stored().toolTip) {
             const QRect r = hit->pixelRect().toAlignedRect();
-            QToolTip::showText(help->globalPos(), QString::fromUtf8(hit->stored().toolTip), this, r);
+            QToolTip::showText(help->globalPos(), m_form.toolTipOf(*hit), this, r);
         } else if (!toolTip().isEmpty()) {
             return QWidget::event(event);
         } else {
@@ -220,6 +242,7 @@ TextBoxWidget::TextBoxWidget(QWidget* parent) : QTextEdit(parent)
 {
     setFrameShape(QFrame::NoFrame); // its container draws the border on the pixel grid
     setReadOnly(true);
+    setTabChangesFocus(true);
     setAcceptRichText(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -234,7 +257,40 @@ void TextBoxWidget::mouseMoveEvent(QMouseEvent* event)
     event->accept(); // the window beneath must not see moves over the text
 }
 
-ButtonWidget::ButtonWidget(QWidget* parent) : QPushButton(parent) { setMouseTracking(true); }
+void TextBoxWidget::focusInEvent(QFocusEvent* event)
+{
+    QTextEdit::focusInEvent(event);
+    if (parentWidget())
+        parentWidget()->update(); // its ring is the container's to paint
+}
+
+void TextBoxWidget::focusOutEvent(QFocusEvent* event)
+{
+    QTextEdit::focusOutEvent(event);
+    if (parentWidget())
+        parentWidget()->update();
+}
+
+ButtonWidget::ButtonWidget(Form& form, QWidget* parent) : QPushButton(parent), m_form(form) { setMouseTracking(true); }
+
+void ButtonWidget::keyPressEvent(QKeyEvent* event)
+{
+    // Space is the push button's own; Return presses it too, as on any desktop's dialogs.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && isActivation(event)) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void ButtonWidget::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        paintFocusRing(painter, QRectF(rect()).adjusted(3, 3, -3, -3));
+    }
+}
 
 void ButtonWidget::mouseMoveEvent(QMouseEvent* event)
 {

@@ -34,6 +34,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
+    // A picture box that takes the keyboard: its keys are its key-down events.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Target {
@@ -84,14 +88,23 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
+// A push button with a picture; Return and Space press it, and the focus ring shows on it.
 class ButtonWidget : public QPushButton {
 public:
-    explicit ButtonWidget(QWidget* parent);
+    ButtonWidget(Form& form, QWidget* parent);
+    Form& form() const { return m_form; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Form& m_form;
 };
 
 } // namespace host

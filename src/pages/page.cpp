@@ -44,17 +44,17 @@ Page::Page(host::Host& host, const host::StoredWindow& layout, int number, std::
     highlight("ImgPrint", 5);
     bind(host::Event::MouseMove, host::kWindow, [this](int, const host::MouseArgs&) { Form_MouseMove(); });
 
-    // The picture buttons take no focus; the keyboard runs the same handlers.
+    // Each button's keys run its handler from anywhere on the page; its tooltip says them.
     if (hasForward()) {
-        addShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { ImgFor_Click(); });
-        addShortcut(QKeySequence(Qt::ALT | Qt::Key_PageDown), [this] { ImgFor_Click(); });
+        addShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { ImgFor_Click(); }, "ImgFor");
+        addShortcut(QKeySequence(Qt::ALT | Qt::Key_PageDown), [this] { ImgFor_Click(); }, "ImgFor");
     }
     if (hasBack()) {
-        addShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { ImgBack_Click(); });
-        addShortcut(QKeySequence(Qt::ALT | Qt::Key_PageUp), [this] { ImgBack_Click(); });
+        addShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { ImgBack_Click(); }, "ImgBack");
+        addShortcut(QKeySequence(Qt::ALT | Qt::Key_PageUp), [this] { ImgBack_Click(); }, "ImgBack");
     }
-    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { ImgPrint_Click(); });
-    addShortcut(QKeySequence(Qt::Key_Escape), [this] { ImgExit_Click(); });
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { ImgPrint_Click(); }, "ImgPrint");
+    addShortcut(QKeySequence(Qt::Key_Escape), [this] { ImgExit_Click(); }, "ImgExit");
 }
 
 void Page::highlight(const char* button, int listEntry)

@@ -11,9 +11,9 @@ frmk0::frmk0(host::Host& host) : Form(host, resources::layouts::frmk0)
     onClickIndexed("Image2", [this](int index) { Image2_Click(index); });
     bind(host::Event::MouseMove, "Image2", [this](int index, const host::MouseArgs&) { Image2_MouseMove(index); });
     bind(host::Event::MouseMove, host::kWindow, [this](int, const host::MouseArgs&) { Form_MouseMove(); });
-    addShortcut(QKeySequence(Qt::Key_Return), [this] { Image2_Click(0); });
-    addShortcut(QKeySequence(Qt::Key_Enter), [this] { Image2_Click(0); });
-    addShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { Image2_Click(0); });
+    for (const QKeySequence keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+                                    QKeySequence(Qt::ALT | Qt::Key_Right)})
+        addShortcut(keys, [this] { Image2_Click(0); }, "Image2");
 }
 
 void frmk0::Form_Load()

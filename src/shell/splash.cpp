@@ -10,6 +10,8 @@ Form1::Form1(host::Host& host) : Form(host, resources::layouts::Form1)
 {
     bind(host::Event::Timer, "Timer1", [this](int, const host::MouseArgs&) { Timer1_Timer(); });
     onClick(host::kWindow, [this] { Form_Click(); });
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape})
+        addShortcut(QKeySequence(key), [this] { Form_Click(); });
 }
 
 void Form1::Form_Load()

@@ -9,7 +9,25 @@ namespace simulations {
 
 Frm4::Frm4(host::Host& host) : Page(host, resources::layouts::Frm4, 4, kDotsMoves<2>)
 {
-    onClickIndexed("Imgballmain", [this](int index) { Imgballmain_Click(index); });
+    onClickIndexed("Imgballmain", [this](int index) {
+        const Turning turning(*this);
+        Imgballmain_Click(index);
+    });
+}
+
+// Says when the ball starts to turn and when the last of its animations has ended; an
+// animation nested in another's pause neither starts nor ends the turning.
+Frm4::Turning::Turning(Frm4& page) : m_page(page)
+{
+    if (m_page.m_turning++ == 0)
+        m_page.announce(m_page.control("Imgballmain", 3),
+                        QStringLiteral("The ball is turning, and the shaft encoder wheel turns with it."));
+}
+
+Frm4::Turning::~Turning()
+{
+    if (--m_page.m_turning == 0 && m_page.isLoaded())
+        m_page.announce(m_page.control("Imgballmain", 3), QStringLiteral("The ball has stopped."));
 }
 
 void Frm4::Imgballmain_Click(int)

@@ -14,6 +14,19 @@ public:
 
     // No guard against re-entry: a click during a pause plays a whole animation inside it.
     void Imgballmain_Click(int index);
+
+private:
+    class Turning {
+    public:
+        explicit Turning(Frm4& page);
+        ~Turning();
+        Turning(const Turning&) = delete;
+        Turning& operator=(const Turning&) = delete;
+
+    private:
+        Frm4& m_page;
+    };
+    int m_turning = 0; // animations running, nested ones included
 };
 
 } // namespace simulations

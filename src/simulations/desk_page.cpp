@@ -11,9 +11,52 @@ DeskPage::DeskPage(host::Host& host, const host::StoredWindow& layout, int numbe
     bind(host::Event::MouseMove, "Picture1", [this](int, const host::MouseArgs& a) {
         Picture1_MouseMove(a.button, a.shift, a.x, a.y);
     });
+    bind(host::Event::KeyDown, "Picture1",
+         [this](int, const host::MouseArgs& a) { Picture1_KeyDown(a.keyCode, a.shift); });
+    bind(host::Event::GotFocus, "Picture1", [this](int, const host::MouseArgs&) { Picture1_GotFocus(); });
 }
 
-void DeskPage::afterText() { control("Picture1").setBackColor(host::RGB(0, 64, 128)); }
+void DeskPage::afterText()
+{
+    control("Picture1").setBackColor(host::RGB(0, 64, 128));
+    // From here on what the desk shows is said as it changes; the look at load is not news.
+    m_said = describeLook();
+    m_describing = generation();
+}
+
+void DeskPage::Picture1_GotFocus()
+{
+    m_keyX = control("Picmouse").left();
+    m_keyY = control("Picmouse").top();
+}
+
+void DeskPage::Picture1_KeyDown(int KeyCode, int Shift)
+{
+    const float step = ((Shift & 1) ? 1.0f : 8.0f) * twipsPerPixel();
+    switch (KeyCode) {
+    case 37: m_keyX -= step; break;
+    case 38: m_keyY -= step; break;
+    case 39: m_keyX += step; break;
+    case 40: m_keyY += step; break;
+    default: return;
+    }
+    raise(host::Event::MouseMove, "Picture1", -1, host::MouseArgs{.shift = Shift, .x = m_keyX, .y = m_keyY});
+}
+
+bool DeskPage::lit() { return control("Picmouse").picture() == control("Imgmon").picture(); }
+
+bool DeskPage::cableRed() { return control("Line2").borderColor() == host::RGB(255, 0, 0); }
+
+void DeskPage::controlChanged(const host::Control&)
+{
+    if (!isLoaded() || m_describing != generation())
+        return;
+    const QString look = describeLook();
+    if (look == m_said)
+        return;
+    m_said = look;
+    announce(control("Picture1"), look);
+}
 
 void DeskPage::moveMouse(float X, float Y, int thickEnd, int thinEnd)
 {

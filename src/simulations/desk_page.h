@@ -18,17 +18,32 @@ inline constexpr shell::StepMove kDotsMoves[] = {
 class DeskPage : public pages::Page {
 public:
     virtual void Picture1_MouseMove(int button, int shift, float X, float Y) = 0;
+    // The arrow keys move a pointer of their own over the desk, 8 pixels a press (1 with
+    // Shift), and each step is a move of the pointer there.
+    void Picture1_KeyDown(int KeyCode, int Shift);
+    void Picture1_GotFocus(); // the keys' pointer starts at the sprite's top-left corner
 
 protected:
     DeskPage(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> moves);
     // The desk's stored colour gives way to the one the mouse pictures are drawn on.
     void afterText() override;
+    // What the desk shows now, in words; said as it changes.
+    virtual QString describeLook() = 0;
+    void controlChanged(const host::Control& control) override;
+    bool lit(); // the sprite shows the lit board
+    bool cableRed();
     // One pause guarded by its flag: skipped when a pause of that kind already runs.
     static void pause(bool& running);
     // Puts the sprite's top-left corner at the pointer (no centring, no clamping) and the
     // given ends of the thick and the thin cable line on its top edge, 360 and 362 twips
     // from its left, reading the position back from the sprite.
     void moveMouse(float X, float Y, int thickEnd, int thinEnd);
+
+private:
+    float m_keyX = 0, m_keyY = 0;
+    QString m_said;
+    unsigned m_describing = 0; // the load whose looks are being said
+
 };
 
 } // namespace simulations

@@ -12,6 +12,19 @@ Frm8::Frm8(host::Host& host) : DeskPage(host, resources::layouts::Frm8, 8, kDots
 
 void Frm8::buildText() { setText(resources::bodyFragments(number()).front()); }
 
+QString Frm8::describeLook()
+{
+    // The phases as the board, the mouse and the cable show them.
+    const host::Picture board = control("Imgmb").picture();
+    if (board == control("Imgmb2").picture())
+        return QStringLiteral("Serial data from the mouse reaches the I/O controller.");
+    if (board == control("Imgmb3").picture())
+        return QStringLiteral("The I/O controller places the data on the system bus.");
+    if (cableRed())
+        return QStringLiteral("The mouse moved: its signal travels down the cable to the computer.");
+    return QStringLiteral("Idle: the mouse is at rest and no data moves.");
+}
+
 void Frm8::showBoard(const char* source) { control("Imgmb").setPicture(control(source).picture()); }
 
 void Frm8::Picture1_MouseMove(int, int, float X, float Y)

@@ -14,6 +14,7 @@ public:
 
 protected:
     void buildText() override;
+    QString describeLook() override;
 
 private:
     void showBoard(const char* source);

@@ -15,6 +15,13 @@ void Frm6::buildText()
         appendText(fragment);
 }
 
+QString Frm6::describeLook()
+{
+    if (lit() && cableRed())
+        return QStringLiteral("The mouse moved: its shaft encoders turn, and a signal travels down the cable.");
+    return QStringLiteral("The signal has arrived at the computer. The mouse is at rest.");
+}
+
 void Frm6::Picture1_MouseMove(int, int, float X, float Y)
 {
     control("Picmouse").setPicture(control("Imgmon").picture());

@@ -13,6 +13,7 @@ public:
 
 protected:
     void buildText() override;
+    QString describeLook() override;
 };
 
 } // namespace simulations

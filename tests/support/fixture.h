@@ -35,5 +35,8 @@ protected:
     std::unique_ptr<Program> program;
 };
 
+// Readable failure messages for Qt's strings.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 // The asset name of the picture a control shows.
 QString pictureOf(host::Form& form, std::string_view control, int index = -1);

@@ -23,7 +23,7 @@ constexpr std::array kOwn{
                 .y2 = 720, .foreColour = kCableGrey, .lineWidth = kThickLine},
 };
 
-constexpr auto kControls = concat(pageFrame<false, true>("1", "Introduction", TextBox{}), kOwn);
+constexpr auto kControls = concat(pageFrame<false, true>("1", "Introduction", TextBox{}, "Page 1 of 8"), kOwn);
 
 } // namespace
 

@@ -9,7 +9,7 @@ constexpr std::array kOwn{
                 .height = 1860, .picture = "mouse_labelled"},
 };
 
-constexpr auto kControls = concat(pageFrame<true, true>("2", "Mouse Switches", TextBox{}), kOwn);
+constexpr auto kControls = concat(pageFrame<true, true>("2", "Mouse Switches", TextBox{}, "Page 2 of 8"), kOwn);
 
 } // namespace
 

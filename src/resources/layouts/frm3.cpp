@@ -14,7 +14,7 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(pageFrame<true, true>("3", "Inside the Mouse", TextBox{}), kOwn);
+    concat(pageFrame<true, true>("3", "Inside the Mouse", TextBox{}, "Page 3 of 8"), kOwn);
 
 } // namespace
 

@@ -11,7 +11,10 @@ constexpr std::array kOwn{
     kDots,
     StoredControl{.kind = Kind::Image, .name = "Imgballmain", .index = 3, .left = 5115,
                 .top = 2220, .width = 915, .height = 915, .picture = "ball0",
-                .toolTip = "The ball turns the shaft encoder wheel.", .pointer = Pointer::HandUp},
+                .toolTip = "The ball turns the shaft encoder wheel.", .pointer = Pointer::HandUp,
+                .tabIndex = 1, .accessibleName = "Mouse ball",
+                .description = "The mouse ball, with the shaft encoder wheel on its shaft. Press Space or "
+                               "Return to turn it: the wheel turns with it, its slot lighting once a turn."},
     StoredControl{.kind = Kind::Image, .name = "ImgDisk", .left = 5640, .top = 2385, .width = 525,
                 .height = 525, .picture = "disk0"},
     StoredControl{.kind = Kind::Image, .name = "Image1", .left = 5355, .top = 825, .width = 525,
@@ -37,7 +40,7 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(kOwn, pageFrame<true, true>("4", "Shaft Encoders", TextBox{.height = 3648}));
+    concat(kOwn, pageFrame<true, true>("4", "Shaft Encoders", TextBox{.height = 3648}, "Page 4 of 8"));
 
 } // namespace
 

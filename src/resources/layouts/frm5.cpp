@@ -16,7 +16,7 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(pageFrame<true, true>("5", "Mouse Movements", TextBox{.height = 1428}), kOwn);
+    concat(pageFrame<true, true>("5", "Mouse Movements", TextBox{.height = 1428}, "Page 5 of 8"), kOwn);
 
 } // namespace
 

@@ -9,8 +9,9 @@ namespace {
 // colour, not this one.
 constexpr std::array kOwn{
     StoredControl{.kind = Kind::PictureBox, .name = kDesk, .left = 3756, .top = 600, .width = 3384,
-                .height = 3348, .backColour = 0x000080, .border = true, .tabIndex = 1},
-    withTabIndex(kPicmouse, 2),
+                .height = 3348, .backColour = 0x000080, .border = true, .tabIndex = 1,
+                .accessibleName = kDeskName, .description = kDeskUse},
+    kPicmouse,
     kCableThin,
     kCableThick,
     kImgmon,
@@ -19,7 +20,7 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(kOwn, pageFrame<true, true>("6", "Mouse Movement Simulation", TextBox{}));
+    concat(kOwn, pageFrame<true, true>("6", "Mouse Movement Simulation", TextBox{}, "Page 6 of 8"));
 
 } // namespace
 

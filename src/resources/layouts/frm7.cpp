@@ -11,7 +11,7 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(pageFrame<true, true>("7", "The Mouse and Motherboard", TextBox{}), kOwn);
+    concat(pageFrame<true, true>("7", "The Mouse and Motherboard", TextBox{}, "Page 7 of 8"), kOwn);
 
 } // namespace
 

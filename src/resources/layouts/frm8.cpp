@@ -6,12 +6,12 @@ namespace resources::layouts {
 namespace {
 
 // The motherboard and the thin fixed cable lines lie in front of the frame, the thick
-// fixed cable lines behind it; the desk and the sprite come before the text box in the
-// keyboard order.
+// fixed cable lines behind it; the desk comes first in the keyboard order.
 constexpr std::array kFront{
     StoredControl{.kind = Kind::PictureBox, .name = kDesk, .left = 372, .top = 816, .width = 3384,
-                .height = 2172, .border = true, .tabIndex = 0},
-    withTabIndex(kPicmouse, 1),
+                .height = 2172, .border = true, .tabIndex = 0, .accessibleName = kDeskName,
+                .description = kDeskUse},
+    kPicmouse,
     kImgmi,
     kImgmon,
     kCableThin,
@@ -38,10 +38,11 @@ constexpr std::array kBehind{
                 .y2 = 648, .foreColour = kCableGrey, .lineWidth = kThickLine},
 };
 
-constexpr TextBox kText{.left = 1008, .top = 3012, .width = 2496, .height = 1332, .tabIndex = 2};
+// The text box is last in the keyboard order, after the frame's buttons.
+constexpr TextBox kText{.left = 1008, .top = 3012, .width = 2496, .height = 1332, .tabIndex = 20};
 
 constexpr auto kControls =
-    concat(kFront, pageFrame<true, false>("8", "Mouse and Motherboard Simulation", kText),
+    concat(kFront, pageFrame<true, false>("8", "Mouse and Motherboard Simulation", kText, "Page 8 of 8"),
            kBehind);
 
 } // namespace

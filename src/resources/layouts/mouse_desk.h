@@ -27,11 +27,10 @@ inline constexpr StoredControl kCableThick{
     .kind = Kind::Line, .name = "Line1", .container = kDesk, .x1 = 1848, .y1 = 984, .x2 = 1848,
     .y2 = -1248, .foreColour = kCableGrey, .lineWidth = kThickLine};
 
-// The desk and the sprite take keyboard focus; their place in the tab order differs by page.
-constexpr StoredControl withTabIndex(StoredControl control, int tabIndex)
-{
-    control.tabIndex = tabIndex;
-    return control;
-}
+// The desk takes the keyboard: the arrow keys move the mouse on it as the pointer does.
+inline constexpr const char* kDeskName = "Desk";
+inline constexpr const char* kDeskUse =
+    "The desk on which the mouse moves. Arrow keys move the mouse, 8 pixels a press, 1 with Shift; "
+    "the pointer moves it too.";
 
 } // namespace resources::layouts

@@ -51,42 +51,44 @@ struct TextBox {
 };
 
 // The frame controls of one page: the back button exists on pages 2 to 8 and the forward
-// button on pages 1 to 7, so the two flags fix the array's size at compile time.
+// button on pages 1 to 7, so the two flags fix the array's size at compile time. The counter
+// ("Page 4 of 8") is what a screen reader says for the three counter labels. The buttons
+// come after the page's own controls in the keyboard order, left to right.
 template <bool HasBack, bool HasFor>
-constexpr auto pageFrame(const char* number, const char* heading, TextBox text)
+constexpr auto pageFrame(const char* number, const char* heading, TextBox text, const char* counter)
 {
     std::array<StoredControl, 12 + int(HasBack) + int(HasFor)> c{};
     std::size_t n = 0;
     c[n++] = {.kind = Kind::RichTextBox, .name = "Rtb1", .left = text.left, .top = text.top,
               .width = text.width, .height = text.height, .font = host::kTimes9,
-              .tabIndex = text.tabIndex};
+              .tabIndex = text.tabIndex, .accessibleName = "Page text"};
     c[n++] = {.kind = Kind::PrintDialog, .name = "dlog5"};
     c[n++] = {.kind = Kind::Label, .name = "Lblheader", .left = 2136, .top = 84, .width = 3576,
               .height = 252, .caption = heading, .font = kTimes12, .transparent = true,
-              .align = Align::Center};
+              .align = Align::Center, .access = host::Access::Heading};
     c[n++] = {.kind = Kind::Label, .name = "Lblpn", .index = 0, .left = 1356, .top = 4632,
               .width = 192, .height = 204, .caption = number, .font = kTimes75,
-              .foreColour = kWhite, .transparent = true};
+              .foreColour = kWhite, .transparent = true, .accessibleName = counter};
     c[n++] = {.kind = Kind::Label, .name = "Lblpn", .index = 2, .left = 2010, .top = 4632,
               .width = 192, .height = 204, .caption = kPageCount, .font = kTimes75,
-              .foreColour = kWhite, .transparent = true};
+              .foreColour = kWhite, .transparent = true, .access = host::Access::Hidden};
     c[n++] = {.kind = Kind::Label, .name = "Lblof", .index = 1, .left = 1644, .top = 4632,
               .width = 156, .height = 204, .caption = "of", .font = kTimes75,
-              .foreColour = kCounterOf, .transparent = true};
+              .foreColour = kCounterOf, .transparent = true, .access = host::Access::Hidden};
     if constexpr (HasBack)
         c[n++] = {.kind = Kind::Image, .name = "ImgBack", .left = 390, .top = 4170, .width = 570,
                   .height = 570, .picture = "btn_back", .toolTip = "Previous",
-                  .pointer = Pointer::HandLeft};
+                  .pointer = Pointer::HandLeft, .tabIndex = 10, .accessibleName = "Previous page"};
     c[n++] = {.kind = Kind::Image, .name = "ImgExit", .left = 3735, .top = 4170, .width = 570,
               .height = 570, .picture = "btn_exit", .toolTip = "Exit",
-              .pointer = Pointer::HandDown};
+              .pointer = Pointer::HandDown, .tabIndex = 11, .accessibleName = "Exit"};
     if constexpr (HasFor)
         c[n++] = {.kind = Kind::Image, .name = "ImgFor", .left = 7005, .top = 4170, .width = 570,
                   .height = 570, .picture = "btn_for", .toolTip = "Next",
-                  .pointer = Pointer::HandRight};
+                  .pointer = Pointer::HandRight, .tabIndex = 13, .accessibleName = "Next page"};
     c[n++] = {.kind = Kind::Image, .name = "ImgPrint", .left = 6075, .top = 4500, .width = 570,
               .height = 570, .picture = "btn_print", .toolTip = "Print",
-              .pointer = Pointer::HandDown};
+              .pointer = Pointer::HandDown, .tabIndex = 12, .accessibleName = "Print this page"};
     c[n++] = {.kind = Kind::Image, .name = "Imgbar", .index = 1, .left = 690, .top = 375,
               .width = 8040, .height = 30, .picture = "page_rule"};
     c[n++] = {.kind = Kind::Image, .name = "Imgbar", .index = 0, .left = 690, .top = 4410,
