@@ -13,8 +13,8 @@ constexpr std::array kPage1{
     "hand."sv,
     "The mouse as a pointing device comes in handy because it is quick and easy to use."sv,
     "Inside the mouse is a rubber ball that protrudes slightly below its base."sv,
-    "The ball rotates when in contact with a flat surface such as a mouse mat, and the mouse "
-    "turns its movements into new positions for the screen pointer."sv,
+    "The ball rotates when in contact with a flat surface such as a mouse mat, and the "
+    "computer turns those movements into positions for the screen pointer."sv,
 };
 
 constexpr std::array kPage2{
@@ -28,10 +28,9 @@ constexpr std::array kPage2{
 constexpr std::array kPage3{
     " Protruding from underneath the mouse is part of a rubber ball, which rotates as the "
     "mouse slides over a surface."sv,
-    "Inside the mouse the grey cylindrical ball shafts press lightly against the ball. As the "
-    "ball turns it turns the two shafts: one registers up-and-down movement and the other "
-    "left-and-right movement. When the mouse moves at an angle, both shafts turn at the same "
-    "time."sv,
+    "Inside the mouse the grey cylindrical ball rollers press lightly against the ball. As the "
+    "ball turns it turns the two rollers on their shafts: one measures up-and-down movement, "
+    "the other left-and-right movement. When the mouse moves at an angle, both turn at once."sv,
 };
 
 constexpr std::array kPage4{

@@ -2,12 +2,18 @@
 // it should, and the shared ones are one asset.
 #include "host/picture.h"
 #include "resources/image_list.h"
+#include "resources/layouts/layouts.h"
 
 #include <QDir>
 #include <QFontInfo>
 #include <QImage>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 #include <gtest/gtest.h>
 
 namespace {
@@ -129,6 +135,38 @@ TEST(Pictures, TheMotherboardsDifferOnlyInTheirTraceRegions)
                     ++(l.traces.contains(x, y) ? inside : outside);
         EXPECT_EQ(outside, 0) << l.asset;
         EXPECT_GT(inside, 200) << l.asset;
+    }
+}
+
+// Page 8's fixed cable runs across to the board and stops just short of its left edge; at
+// every density the board's mouse connector must be what it arrives at.
+const host::StoredControl& onPageEight(std::string_view name)
+{
+    const host::StoredWindow& page = *resources::layouts::byName("Frm8");
+    const auto it = std::find_if(page.controls.begin(), page.controls.end(),
+                                 [&](const host::StoredControl& c) { return c.name && name == c.name; });
+    if (it == page.controls.end())
+        throw std::runtime_error("no control " + std::string(name) + " on page 8");
+    return *it;
+}
+
+TEST(Pictures, PageEightsCableArrivesAtTheBoardsMouseConnector)
+{
+    const host::StoredControl& board = onPageEight("Imgmb");
+    const host::StoredControl& cable = onPageEight("Line3"); // the thick one, on the board's side
+    for (const int dpi : {96, 120}) {
+        const double twipsPerPixel = 1440.0 / dpi;
+        EXPECT_LE((board.left - std::max(cable.x1, cable.x2)) / twipsPerPixel, 1.0) << dpi << " dpi";
+        const double centre = (cable.y1 - board.top) / twipsPerPixel;
+        const int first = int(std::floor(centre - cable.lineWidth / 2.0));
+        const int last = int(std::ceil(centre + cable.lineWidth / 2.0)) - 1;
+        for (const char* asset : {"mb_plain", "mb_serial", "mb_bus"}) {
+            const QImage image = render(asset);
+            const QRgb connector = image.pixel(0, first);
+            EXPECT_NE(QColor(connector), QColor(Qt::white)) << asset << " at " << dpi << " dpi";
+            for (int y = first; y <= last; ++y) // one connector face across the cable's width
+                EXPECT_EQ(image.pixel(0, y), connector) << asset << " row " << y << " at " << dpi << " dpi";
+        }
     }
 }
 
