@@ -1,6 +1,7 @@
-// The mouse boards of the simulations meet the cable lines that the desks draw up to
-// their top edge, and are one drawing lit two ways.
+// The mouse pictures meet the cable lines that the windows draw up to their top edge, and
+// the two circuit boards of the simulations are one drawing lit two ways.
 #include "host/picture.h"
+#include "resources/layouts/layouts.h"
 #include "resources/layouts/mouse_desk.h"
 
 #include <QColor>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,14 @@ namespace {
 namespace layouts = resources::layouts;
 
 QImage render(const char* asset) { return host::Picture::fromAsset(asset).image(1.0); }
+
+const host::StoredControl& control(const host::StoredWindow& form, std::string_view name)
+{
+    for (const host::StoredControl& c : form.controls)
+        if (c.name && name == c.name)
+            return c;
+    throw std::runtime_error(std::string(form.name) + " has no " + std::string(name));
+}
 
 // The picture columns a vertical line covers, the way the program paints it: the line's
 // x is floor(twips / twipsPerPixel), an odd-width pen sits on the pixel centre, and the
@@ -29,6 +39,78 @@ std::vector<int> lineColumns(float lineX, int width, float pictureLeft, float tw
     for (int x = first; x < first + width; ++x)
         columns.push_back(x);
     return columns;
+}
+
+struct CableCase {
+    const char* what;
+    float twipsPerPixel;
+    float pictureLeft, thickX, thinX;
+};
+
+std::string describe(const CableCase& c, int x)
+{
+    return std::string(c.what) + ", column " + std::to_string(x);
+}
+
+// The stored (120 dpi) places come from the layouts; the small-font (96 dpi) places are
+// the moves that Frm1 and frmk0 make on such displays, copied here from their tables.
+std::vector<CableCase> mouseTopCases()
+{
+    const host::StoredWindow& page = layouts::Frm1;
+    const host::StoredWindow& title = layouts::frmk0;
+    return {
+        {"page 1, 120 dpi", 12, control(page, "Image4").left, control(page, "Line1").x1, control(page, "Line2").x1},
+        {"page 1, 96 dpi", 15, 5475, 5940, 5925},
+        {"title, 120 dpi", 12, control(title, "Image4").left, control(title, "Line1").x1, control(title, "Line2").x1},
+        {"title, 96 dpi", 15, 3855, 4305, 4290},
+    };
+}
+
+// A cable is a neutral grey, neither the white page nor the desk.
+bool isCableGrey(QRgb pixel)
+{
+    const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
+    return std::max({r, g, b}) - std::min({r, g, b}) < 24 && g >= 0x40 && g <= 0xC8;
+}
+
+TEST(MouseTop, TheStoredCableLinesLandOnItsCableStub)
+{
+    const QImage image = render("mouse_top");
+    for (const CableCase& c : mouseTopCases()) {
+        std::vector<int> columns = lineColumns(c.thickX, layouts::kThickLine, c.pictureLeft, c.twipsPerPixel);
+        const std::vector<int> thin = lineColumns(c.thinX, 1, c.pictureLeft, c.twipsPerPixel);
+        columns.insert(columns.end(), thin.begin(), thin.end());
+        for (int x : columns)
+            for (int y : {0, 1})
+                EXPECT_TRUE(isCableGrey(image.pixel(x, y))) << describe(c, x) << ", row " << y;
+    }
+}
+
+TEST(MouseTop, TheBodyIsCentredUnderTheCableClearOfTheTopEdge)
+{
+    const QImage image = render("mouse_top");
+    // Away from the stub the top rows are the page's white: the body does not touch the edge.
+    for (int x = 0; x < image.width(); ++x) {
+        if (x >= 26 && x <= 34)
+            continue;
+        for (int y : {0, 1, 2})
+            EXPECT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+    }
+    // The case is warm grey; its shadow and the page are neutral.
+    auto warm = [&](int x, int y) { return qRed(image.pixel(x, y)) - qBlue(image.pixel(x, y)) > 4; };
+    int left = image.width(), right = -1;
+    for (int x = 0; x < image.width(); ++x)
+        if (warm(x, 50)) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    ASSERT_LT(left, right);
+    double cable = 0;
+    const auto cases = mouseTopCases();
+    for (const CableCase& c : cases)
+        cable += lineColumns(c.thickX, layouts::kThickLine, c.pictureLeft, c.twipsPerPixel)[1] + 0.5;
+    cable /= double(cases.size());
+    EXPECT_NEAR((left + right) / 2.0, cable, 1.0) << left << ".." << right;
 }
 
 // On the desks the sprite's left is where the pointer put it and the cable's lower ends
