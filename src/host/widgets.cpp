@@ -174,7 +174,9 @@ bool ContainerWidget::event(QEvent* event)
 FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullptr, stage), m_form(form)
 {
     // The backdrop never takes the keyboard: a click on it leaves the focus where it was.
-    setFocusPolicy(fills() ? Qt::NoFocus : Qt::StrongFocus);
+    // Other windows hold it when none of their controls does, but Tab goes round their
+    // controls only.
+    setFocusPolicy(fills() ? Qt::NoFocus : Qt::ClickFocus);
     hide();
 }
 

@@ -20,7 +20,7 @@ QString Frm8::describeLook()
         return QStringLiteral("Serial data from the mouse reaches the I/O controller.");
     if (board == control("Imgmb3").picture())
         return QStringLiteral("The I/O controller places the data on the system bus.");
-    if (cableRed())
+    if (lit() && cableRed())
         return QStringLiteral("The mouse moved: its signal travels down the cable to the computer.");
     return QStringLiteral("Idle: the mouse is at rest and no data moves.");
 }

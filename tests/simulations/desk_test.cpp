@@ -4,6 +4,8 @@
 #include "simulations/mouse_movement.h"
 #include "support/fixture.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <array>
 
 namespace {
@@ -254,6 +256,45 @@ TEST_F(DeskTest, MovesOverTheSpriteGoToTheSpriteAndTouchNothing)
     module().DelayRunning = true;
     moveOnDesk(1, 1);
     EXPECT_EQ(pictureOf(form("Frm6"), "ImgFor"), "btn_for_lit");
+}
+
+// What a screen reader hears, as the desk's description changes: each phase in order, a
+// second apart, and when moves come faster than that, the latest states, the last always.
+TEST_F(DeskTest, TheDesksSayWhatTheSimulationDoesInOrderAtMostOnceASecond)
+{
+    open(8);
+    host::Form& page = form("Frm8");
+    const host::Control& desk = page.control("Picture1");
+    std::vector<QString> heard;
+    auto listen = [&](int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            const QString now = page.announcement(desk);
+            if (!now.isEmpty() && (heard.empty() || heard.back() != now))
+                heard.push_back(now);
+        }
+    };
+    EXPECT_TRUE(page.announcement(desk).isEmpty()); // the look at load is not news
+    moveOnDesk(600, 480);
+    listen(3400);
+    const std::vector<QString> phases{
+        "The mouse moved: its signal travels down the cable to the computer.",
+        "Serial data from the mouse reaches the I/O controller.",
+        "The I/O controller places the data on the system bus.",
+        "Idle: the mouse is at rest and no data moves.",
+    };
+    EXPECT_EQ(heard, phases);
+
+    // Five moves at once: not twenty announcements, but the latest three after the first,
+    // ending on the idle desk.
+    heard.clear();
+    for (int i = 0; i < 5; ++i)
+        moveOnDesk(300 + 15.0f * float(i), 480);
+    listen(3400);
+    ASSERT_LE(heard.size(), 4u);
+    EXPECT_EQ(heard.back(), phases.back());
 }
 
 } // namespace
