@@ -6,6 +6,7 @@
 #include "shell/backdrop.h"
 #include "shell/chapter_title.h"
 #include "shell/demo_menu.h"
+#include "shell/font_check.h"
 #include "shell/main_screen_preview.h"
 #include "shell/orvane_preview.h"
 #include "shell/splash.h"
@@ -14,7 +15,7 @@
 #include "simulations/mouse_motherboard.h"
 #include "simulations/mouse_movement.h"
 
-Program::Program(host::Host& host) : m_host(host)
+Program::Program(host::Host& host) : fontFamilies(shell::installedFontFamilies), m_host(host)
 {
     shell::setModule(&module);
     m_windows.push_back(std::make_unique<shell::FrmBack>(host));
@@ -43,4 +44,10 @@ Program::~Program()
     shell::setModule(nullptr);
 }
 
-void Program::start() { m_host.form("Form1").Show(); }
+void Program::start()
+{
+    // Before the splash, whose timer would otherwise run on under the modal box and
+    // move the start-up along behind it.
+    shell::checkFonts(m_host.desktop(), fontFamilies());
+    m_host.form("Form1").Show();
+}
