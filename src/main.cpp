@@ -9,7 +9,8 @@ int main(int argc, char** argv)
     host::beforeApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    // The desktop entry's name, so docks and Wayland compositors match the windows to it.
+    QApplication::setDesktopFileName(QStringLiteral("example.tellisande.Vantrel"));
     // Windows are hidden and shown, never closed; only End leaves the event loop.
     QApplication::setQuitOnLastWindowClosed(false);
 
