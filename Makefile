@@ -2,17 +2,23 @@
 # make test  builds the tests with AddressSanitizer and UBSan and runs them all
 # make tour  walks the real program under Xvfb and saves a screenshot of every step
 # make pictures  contact sheets of every picture; make bench  benchmarks
+# make package  the Debian package of the Release build, in build/package/
 
 BUILD := build
 TEST_BUILD := build/test
 JOBS ?= $(shell nproc)
 
-.PHONY: run test tour pictures bench soak bootstrap release debug-build
+.PHONY: run test tour pictures bench soak package bootstrap bootstrap-run bootstrap-package release debug-build
 
+# What each command needs: run builds and runs, package also packages, the rest test.
 bootstrap:
-	@scripts/bootstrap
+	@scripts/bootstrap test
+bootstrap-run:
+	@scripts/bootstrap run
+bootstrap-package:
+	@scripts/bootstrap package
 
-release: bootstrap
+release: bootstrap-run
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
@@ -24,18 +30,23 @@ run: release
 	$(BUILD)/vantrel
 
 debug-build: bootstrap
-	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
+	  -DVANTREL_RELEASE_BUILD=$(CURDIR)/$(BUILD) >/dev/null
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 
-test: debug-build
+# The package test packages the Release build: built here on both cores, not inside ctest.
+test: debug-build release
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
 
 # The Release build, as a user runs it: the pauses run at their real pace in the pictures.
-tour: release
+tour: bootstrap release
 	/usr/bin/python3 tests/e2e/tour.py $(BUILD)/vantrel $(BUILD)/tour
 
 pictures: release
 	@cmake --build $(BUILD) --target pictures
+
+package: bootstrap-package release
+	@cmake --build $(BUILD) --target package
 
 # Release build of its own, so the figures never come from a sanitizer build.
 BENCH_BUILD := build/bench

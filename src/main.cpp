@@ -10,7 +10,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     host::afterApplication();
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    // The desktop entry's name, so docks and Wayland compositors match the windows to it.
+    QApplication::setDesktopFileName(QStringLiteral("example.tellisande.Vantrel"));
     // Windows are hidden and shown, never closed; only End leaves the event loop.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -8,6 +8,7 @@
 #include "shell/backdrop.h"
 #include "shell/chapter_title.h"
 #include "shell/demo_menu.h"
+#include "shell/font_check.h"
 #include "shell/main_screen_preview.h"
 #include "shell/orvane_preview.h"
 #include "shell/splash.h"
@@ -16,7 +17,7 @@
 #include "simulations/mouse_motherboard.h"
 #include "simulations/mouse_movement.h"
 
-Program::Program(host::Host& host) : m_host(host)
+Program::Program(host::Host& host) : fontFamilies(shell::installedFontFamilies), m_host(host)
 {
     shell::setModule(&module);
     host::Picture::setWords([](const QString& asset) {
@@ -51,4 +52,10 @@ Program::~Program()
     shell::setModule(nullptr);
 }
 
-void Program::start() { m_host.form("Form1").Show(); }
+void Program::start()
+{
+    // Before the splash, whose timer would otherwise run on under the modal box and
+    // move the start-up along behind it.
+    shell::checkFonts(m_host, fontFamilies());
+    m_host.form("Form1").Show();
+}

@@ -3,6 +3,8 @@
 
 #include "shell/module1.h"
 
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,8 +20,11 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Starts as the program starts: by showing the splash window.
+    // Starts as the program starts: says whether fonts are missing, then shows the splash.
     void start();
+
+    // Where the font check reads the installed families; a test can name others.
+    std::function<QStringList()> fontFamilies;
 
     shell::Module1 module;
 

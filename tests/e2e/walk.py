@@ -15,18 +15,26 @@ from xsession import Program
 DESK_POINTS = {6: [(20, 110), (150, 20)], 8: [(20, 100), (150, 20)]}
 
 
-def stand_in_explorer(workdir):
-    """A program named explorer, first on PATH, that writes its arguments to a file."""
+def stand_ins(workdir):
+    """First on PATH: an xdg-open that writes its arguments to a file (Qt's opener on a
+    desktop without a portal ends in xdg-open) and an explorer that must never run."""
     folder = os.path.join(workdir, "bin")
     os.makedirs(folder, exist_ok=True)
-    path = os.path.join(folder, "explorer")
-    record = os.path.join(workdir, "explorer-arguments.txt")
-    with open(path, "w") as f:
-        f.write('#!/bin/sh\nprintf "%%s\\n" "$@" > "%s.part" && mv "%s.part" "%s"\n' % (record, record, record))
-    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
-    if os.path.exists(record):
-        os.remove(record)
-    return folder, record
+    record = os.path.join(workdir, "xdg-open-arguments.txt")
+    explorer_ran = os.path.join(workdir, "explorer-ran")
+    scripts = {
+        "xdg-open": 'printf "%%s\\n" "$@" > "%s.part" && mv "%s.part" "%s"' % (record, record, record),
+        "explorer": 'printf "%%s\\n" "$@" > "%s"' % explorer_ran,
+    }
+    for name, body in scripts.items():
+        path = os.path.join(folder, name)
+        with open(path, "w") as f:
+            f.write("#!/bin/sh\n%s\n" % body)
+        os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
+    for path in (record, explorer_ran):
+        if os.path.exists(path):
+            os.remove(path)
+    return folder, (record, explorer_ran)
 
 
 def start_past_splash(run, program_path, dpi, workdir, extra_env=None, desktop=None):
@@ -49,7 +57,7 @@ def start_past_splash(run, program_path, dpi, workdir, extra_env=None, desktop=N
 
 def walk(run, program_path, dpi, workdir, desktop):
     """Every window, on an X11 desktop."""
-    bin_dir, record = stand_in_explorer(workdir)
+    bin_dir, record = stand_ins(workdir)
     env = {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", "")}
     program, layout, welcome = start_past_splash(run, program_path, dpi, workdir, env, desktop)
     try:

@@ -10,7 +10,7 @@ fail=0
 check() { if ! eval "$2"; then echo "FAIL: $1"; fail=1; fi; }
 
 check "the program is installed and executable" '[ -x "$prefix/bin/vantrel" ]'
-entry="$prefix/share/applications/vantrel.desktop"
+entry="$prefix/share/applications/example.tellisande.Vantrel.desktop"
 check "the desktop entry is installed" '[ -f "$entry" ]'
 check "the desktop entry is valid" 'desktop-file-validate "$entry"'
 check "the entry names the program" 'grep -qx "Name=Vantrel Demo" "$entry"'
