@@ -103,3 +103,106 @@ class Tree:
     def stage_window(self):
         stage = self.stage()
         return Window(stage.name, *_extents(stage), level=99, role="frame") if stage is not None else None
+
+
+def descendants(acc, depth=6):
+    """Every accessible under acc, depth first, in the order a screen reader reads them."""
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is None:
+            continue
+        yield child
+        if depth > 1:
+            yield from descendants(child, depth - 1)
+
+
+def describe(acc):
+    """Role, name and description of an accessible, as a screen reader would say them."""
+    return acc.getRoleName(), acc.name, acc.description
+
+
+class Node:
+    """One control of a window as the tests look at it."""
+
+    def __init__(self, acc):
+        self.acc = acc
+        self.role, self.name, self.description = describe(acc)
+        self.states = set(acc.getState().getStates())
+        try:
+            action = acc.queryAction()
+            self.actions = [action.getName(i) for i in range(action.nActions)]
+            self.keys = [action.getKeyBinding(i) for i in range(action.nActions)]
+        except NotImplementedError:
+            self.actions, self.keys = [], []
+
+    def __repr__(self):
+        return "%s %r" % (self.role, self.name)
+
+    @property
+    def focused(self):
+        return pyatspi.STATE_FOCUSED in self.states
+
+    def extents(self):
+        return _extents(self.acc)
+
+    def text(self):
+        text = self.acc.queryText()
+        return text.getText(0, text.characterCount)
+
+    def press(self):
+        action = self.acc.queryAction()
+        return action.doAction(self.actions.index("Press") if "Press" in self.actions else 0)
+
+
+def window_nodes(tree, title, depth=3):
+    """The controls of the shown window with this title, in reading order."""
+    stage = tree.stage()
+    if stage is None:
+        return []
+    for i in range(stage.childCount):
+        window = stage.getChildAtIndex(i)
+        if window is not None and window.name == title:
+            return [Node(acc) for acc in descendants(window, depth)]
+    return []
+
+
+def focused_node(tree):
+    """The control that has the keyboard focus, in the window in front."""
+    stage = tree.stage()
+    if stage is None or stage.childCount == 0:
+        return None
+    front = stage.getChildAtIndex(0)
+    if front.getState().contains(pyatspi.STATE_FOCUSED):
+        return Node(front)
+    for acc in descendants(front):
+        if acc.getState().contains(pyatspi.STATE_FOCUSED):
+            return Node(acc)
+    return None
+
+
+class Listener:
+    """Collects one kind of AT-SPI event from the program, as a screen reader hears them."""
+
+    def __init__(self, tree, kind):
+        from gi.repository import GLib
+        self.tree, self.kind = tree, kind
+        self.events = []
+        self._context = GLib.MainContext.default()
+        pyatspi.Registry.registerEventListener(self._heard, kind)
+
+    def _heard(self, event):
+        try:
+            if event.host_application.get_process_id() == self.tree.pid:
+                self.events.append((event.source.name, event.source.description))
+        except Exception:
+            pass
+
+    def pump(self, seconds):
+        import time
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            self._context.iteration(False)
+            time.sleep(0.01)
+
+    def close(self):
+        pyatspi.Registry.deregisterEventListener(self._heard, self.kind)

@@ -19,10 +19,12 @@ import time
 sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import access  # noqa: E402
+import atspi  # noqa: E402
 import desktops  # noqa: E402
 import frontend  # noqa: E402
 from geometry import Layout  # noqa: E402
-from harness import Run, check_clean, check_on_top, check_placed  # noqa: E402
+from harness import Run, check, check_clean, check_on_top, check_placed  # noqa: E402
 from walk import walk, walk_wayland  # noqa: E402
 from xsession import SCREEN, Program, Screen, Xephyr, Xvfb, wait_until  # noqa: E402
 
@@ -44,12 +46,33 @@ def startup(run, program_path, dpi, workdir, desktop):
                 and frontend.count_colour(im, hole, frontend.BACKDROP) < welcome.w * welcome.h // 10, 10,
                 "the painted welcome window on the backdrop")
         if desktop.headless:
-            return  # nothing to click with
+            _menu_exit_by_actions(run, program)  # with no pointer, as assistive technology presses
+            return
         menu = frontend.open_menu(run, layout, welcome)
         frontend.menu_exit(run, layout, menu, program)
     finally:
         program.stop()
     check_clean(program.output())
+
+
+def _menu_exit_by_actions(run, program):
+    screen = run.screen
+    with run.step("the welcome window's Start, pressed, opens the menu") as step:
+        [start] = [n for n in atspi.window_nodes(screen.tree, "Welcome to Vantrel") if n.name == "Start"]
+        start.press()
+        menu = screen.wait_window("Vantrel Demo Menu")
+        check_on_top(screen, menu)
+        hole = (menu.x, menu.y, menu.w, menu.h)
+        step.image = frontend.wait_pixels(
+            screen, (0, 0) + SCREEN, lambda im: not frontend.backdrop_everywhere_but(im, hole)
+            and frontend.count_colour(im, hole, frontend.BACKDROP) < menu.w * menu.h // 10, 10,
+            "the painted menu on the backdrop")
+    with run.step("the menu's exit, pressed, ends the program"):
+        [exit_button] = [n for n in atspi.window_nodes(screen.tree, "Vantrel Demo Menu")
+                         if n.name == "Exit Vantrel Demo"]
+        exit_button.press()
+        status = program.wait_exit(20)
+        check(status == 0, "exit status %s, expected 0" % status)
 
 
 def resize(run, program_path, dpi, workdir, desktop):
@@ -95,7 +118,8 @@ def walk_any(run, program_path, dpi, workdir, desktop):
     (walk_wayland if desktop.wayland else walk)(run, program_path, dpi, workdir, desktop)
 
 
-SCENARIOS = {"startup": startup, "walk": walk_any, "resize": resize}
+SCENARIOS = {"startup": startup, "walk": walk_any, "resize": resize, "keyboard": access.keyboard_walk,
+             "accessibility": access.accessibility}
 
 
 def fresh_dir(path):
