@@ -146,7 +146,7 @@ void Form::createWidget(Control& c, QWidget* window)
     case Kind::PictureButton: {
         auto* button = new ButtonWidget(*this, parent);
         if (!c.picture().isNull()) {
-            button->setIcon(QIcon(QPixmap::fromImage(c.picture().image())));
+            button->setIcon(c.picture().icon());
             button->setIconSize(c.picture().size());
         }
         if (toolTip)

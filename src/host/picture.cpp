@@ -2,8 +2,11 @@
 
 #include "host/error.h"
 
+#include <QGuiApplication>
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmap>
 #include <QSvgRenderer>
 #include <QFile>
 #include <map>
@@ -67,13 +70,60 @@ Picture Picture::fromAsset(std::string_view asset)
     return Picture(data);
 }
 
-QIcon Picture::iconOf(std::string_view asset)
-{
-    const QString path = QStringLiteral(":/pictures/%1.svg").arg(QString::fromUtf8(asset.data(), qsizetype(asset.size())));
-    if (!QFile::exists(path))
-        throw Error("There is no picture named " + std::string(asset) + ".");
-    return QIcon(path);
-}
+namespace {
+
+// An icon that renders its picture at whatever size and density it is shown: window
+// icons are asked for at many sizes, and buttons at the screen's device pixel ratio.
+class PictureIconEngine : public QIconEngine {
+public:
+    explicit PictureIconEngine(Picture picture) : m_picture(std::move(picture)) {}
+
+    QIconEngine* clone() const override { return new PictureIconEngine(m_picture); }
+    QString key() const override { return QStringLiteral("VantrelPicture"); }
+    bool isNull() override { return m_picture.isNull(); }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return m_picture.size().scaled(size, Qt::KeepAspectRatio).boundedTo(size);
+    }
+
+    // Qt asks in device pixels and sets the pixmap's ratio itself.
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const QSize fitted = m_picture.size().scaled(size, Qt::KeepAspectRatio);
+        if (fitted.isEmpty())
+            return {};
+        // At its own size on this screen (a button's) it comes from the picture's cache;
+        // other sizes (a window icon's) are rendered for the one asking, who keeps them.
+        const qreal ratio = qreal(fitted.width()) / m_picture.size().width();
+        if (ratio == 1 || ratio == qApp->devicePixelRatio()) {
+            QImage image = m_picture.image(ratio);
+            image.setDevicePixelRatio(1);
+            return QPixmap::fromImage(std::move(image));
+        }
+        return QPixmap::fromImage(m_picture.render(fitted));
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap pixels = pixmap((QSizeF(actualSize(rect.size(), mode, state)) * ratio).toSize(), mode, state);
+        pixels.setDevicePixelRatio(ratio);
+        const QSizeF shown = QSizeF(pixels.size()) / ratio;
+        painter->drawPixmap(QPointF(rect.x() + (rect.width() - shown.width()) / 2,
+                                    rect.y() + (rect.height() - shown.height()) / 2),
+                            pixels);
+    }
+
+private:
+    Picture m_picture;
+};
+
+} // namespace
+
+QIcon Picture::icon() const { return QIcon(new PictureIconEngine(*this)); }
+
+QIcon Picture::iconOf(std::string_view asset) { return fromAsset(asset).icon(); }
 
 namespace {
 std::function<PictureWords(const QString&)>& wordsLookup()
@@ -103,16 +153,21 @@ QImage Picture::image(qreal devicePixelRatio) const
     auto& rendered = m_data->rendered;
     if (auto it = rendered.find(devicePixelRatio); it != rendered.end())
         return it->second;
-    const QSize pixels = (QSizeF(m_data->size) * devicePixelRatio).toSize();
+    QImage image = render((QSizeF(m_data->size) * devicePixelRatio).toSize());
+    image.setDevicePixelRatio(devicePixelRatio);
+    rendered.emplace(devicePixelRatio, image);
+    return image;
+}
+
+QImage Picture::render(QSize pixels) const
+{
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    {
+    if (m_data) {
         QPainter painter(&image);
         QSvgRenderer renderer(m_data->svg);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     }
-    image.setDevicePixelRatio(devicePixelRatio);
-    rendered.emplace(devicePixelRatio, image);
     return image;
 }
 

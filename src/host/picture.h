@@ -29,6 +29,7 @@ public:
     static Picture fromAsset(std::string_view asset);
     // An icon drawn from the asset's SVG at whatever size and density it is shown.
     static QIcon iconOf(std::string_view asset);
+    QIcon icon() const;
     // Where the words for pictures come from: the program's table of them.
     static void setWords(std::function<PictureWords(const QString& asset)> lookup);
     PictureWords words() const;
@@ -38,6 +39,7 @@ public:
     QSize size() const; // logical pixels
     // Rendered at the exact pixel size times the device pixel ratio, cached per ratio.
     QImage image(qreal devicePixelRatio = 1.0) const;
+    QImage render(QSize pixels) const; // at any size, not kept
     void draw(QPainter& painter, QPointF topLeft) const;
 
     // Identity: two pictures are equal when they are the same asset.

@@ -2,8 +2,10 @@
 
 #include "host/picture.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
 #include <array>
+#include <map>
 
 namespace host {
 
@@ -14,7 +16,7 @@ struct HandCursor {
     int hotX, hotY;
 };
 
-// Hot spots at the tip of the pointing finger of each drawing.
+// Hot spots at the tip of the pointing finger of each drawing, in its own pixels.
 constexpr std::array<HandCursor, 4> kHands{{
     {"cursor_hand_down", 14, 30},
     {"cursor_hand_right", 30, 14},
@@ -24,19 +26,21 @@ constexpr std::array<HandCursor, 4> kHands{{
 
 } // namespace
 
-QCursor cursorFor(Pointer pointer)
+QCursor cursorFor(Pointer pointer, qreal devicePixelRatio)
 {
     if (pointer == Pointer::Default)
         return QCursor(Qt::ArrowCursor);
-    static std::array<QCursor, 4> made;
-    static std::array<bool, 4> ready{};
-    const auto i = size_t(pointer) - 1;
-    if (!ready[i]) {
-        const HandCursor& hand = kHands[i];
-        made[i] = QCursor(QPixmap::fromImage(Picture::fromAsset(hand.asset).image()), hand.hotX, hand.hotY);
-        ready[i] = true;
-    }
-    return made[i];
+    if (devicePixelRatio <= 0)
+        devicePixelRatio = qApp->devicePixelRatio();
+    static std::map<std::pair<Pointer, qreal>, QCursor> made;
+    const auto key = std::make_pair(pointer, devicePixelRatio);
+    if (auto it = made.find(key); it != made.end())
+        return it->second;
+    const HandCursor& hand = kHands[size_t(pointer) - 1];
+    // Drawn at the screen's density; the hot spot stays in the drawing's own pixels.
+    const QCursor cursor(QPixmap::fromImage(Picture::fromAsset(hand.asset).image(devicePixelRatio)), hand.hotX,
+                         hand.hotY);
+    return made.emplace(key, cursor).first->second;
 }
 
 } // namespace host

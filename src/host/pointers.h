@@ -7,8 +7,8 @@
 
 namespace host {
 
-// The hand cursors are drawn pictures with their hot spot at the fingertip; each is
-// made once per run.
-QCursor cursorFor(Pointer pointer);
+// The hand cursors are drawn pictures with their hot spot at the fingertip, rendered at
+// the screen's device pixel ratio unless another is given; each is made once per ratio.
+QCursor cursorFor(Pointer pointer, qreal devicePixelRatio = 0);
 
 } // namespace host

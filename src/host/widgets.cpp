@@ -102,7 +102,8 @@ void ContainerWidget::deliver(Event e, QMouseEvent* event)
     Control* hit = hitTest(event->position());
     const MouseArgs args = argsFor(event, hit);
     if (e == Event::MouseMove)
-        setCursor(cursorFor(hit ? hit->stored().pointer : m_self ? m_self->stored().pointer : Pointer::Default));
+        setCursor(cursorFor(hit ? hit->stored().pointer : m_self ? m_self->stored().pointer : Pointer::Default,
+                            devicePixelRatioF()));
     if (e == Event::DblClick && m_lastPress != targetOf(hit)) {
         // The first click of this pair went to another window or control (a page that
         // has just replaced the one clicked): for this one it is a fresh press.
