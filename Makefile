@@ -6,9 +6,14 @@
 
 BUILD := build
 TEST_BUILD := build/test
+TEST_OPTIONS = -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_RELEASE_BUILD=$(CURDIR)/$(BUILD)
 JOBS ?= $(shell nproc)
 
 .PHONY: run test tour pictures bench soak package bootstrap bootstrap-run bootstrap-package release debug-build
+
+# Every build tree is configured and built by one rule: $(call build,DIR,CMAKE OPTIONS[,TARGET]).
+build = cmake -S . -B $(1) -G Ninja $(2) >/dev/null && cmake --build $(1) -j $(JOBS) $(if $(3),--target $(3))
+RELEASE_OPTIONS := -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF
 
 # What each command needs: run builds and runs, package also packages, the rest test.
 bootstrap:
@@ -19,8 +24,7 @@ bootstrap-package:
 	@scripts/bootstrap package
 
 release: bootstrap-run
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	@$(call build,$(BUILD),$(RELEASE_OPTIONS))
 
 run: release
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -30,9 +34,7 @@ run: release
 	$(BUILD)/vantrel
 
 debug-build: bootstrap
-	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
-	  -DVANTREL_RELEASE_BUILD=$(CURDIR)/$(BUILD) >/dev/null
-	@cmake --build $(TEST_BUILD) -j $(JOBS)
+	@$(call build,$(TEST_BUILD),$(TEST_OPTIONS))
 
 # The package test packages the Release build: built here on both cores, not inside ctest.
 test: debug-build release
@@ -51,8 +53,7 @@ package: bootstrap-package release
 # Release build of its own, so the figures never come from a sanitizer build.
 BENCH_BUILD := build/bench
 bench: bootstrap
-	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@$(call build,$(BENCH_BUILD),$(RELEASE_OPTIONS))
 	python3 bench/run.py --build $(BENCH_BUILD)
 
 # Long reliability runs: a storm of 50 000 events (STORM_EVENTS; VANTREL_STORM_SEED replays
@@ -63,9 +64,7 @@ STORM_EVENTS ?= 50000
 SOAK_ENV := QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 soak: bootstrap
-	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON >/dev/null
-	@cmake --build $(TEST_BUILD) -j $(JOBS) --target reliability_tests
+	@$(call build,$(TEST_BUILD),$(TEST_OPTIONS),reliability_tests)
 	$(SOAK_ENV) VANTREL_STORM_EVENTS=$(STORM_EVENTS) $(TEST_BUILD)/tests/reliability_tests --gtest_filter='Storm.*'
-	@cmake -S . -B $(SOAK_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(SOAK_BUILD) -j $(JOBS) --target reliability_tests
+	@$(call build,$(SOAK_BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo,reliability_tests)
 	$(SOAK_ENV) $(SOAK_BUILD)/tests/reliability_tests --gtest_filter='GrowthTest.*'
