@@ -23,27 +23,23 @@ QColor colourFromLong(long value)
 
 long colourToLong(const QColor& colour) { return RGB(colour.red(), colour.green(), colour.blue()); }
 
-namespace {
-
 QColor colourFromHex(std::uint32_t rgb) { return QColor(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF); }
 
 const char* kindName(Kind kind)
 {
     switch (kind) {
-    case Kind::Image: return "image";
-    case Kind::Label: return "label";
-    case Kind::Line: return "line";
-    case Kind::PictureBox: return "picture box";
-    case Kind::RichTextBox: return "rich text box";
-    case Kind::PictureButton: return "picture button";
-    case Kind::Timer: return "timer";
-    case Kind::PictureList: return "picture list";
-    case Kind::PrintDialog: return "print dialog";
+    case Kind::Image: return "an image";
+    case Kind::Label: return "a label";
+    case Kind::Line: return "a line";
+    case Kind::PictureBox: return "a picture box";
+    case Kind::RichTextBox: return "a rich text box";
+    case Kind::PictureButton: return "a picture button";
+    case Kind::Timer: return "a timer";
+    case Kind::PictureList: return "a picture list";
+    case Kind::PrintDialog: return "a print dialog";
     }
-    return "control";
+    return "a control";
 }
-
-} // namespace
 
 QFont fontOf(const StoredFont& stored)
 {
@@ -85,7 +81,7 @@ void Control::requireKind(std::initializer_list<Kind> kinds, const char* propert
     for (Kind k : kinds)
         if (k == m_stored.kind)
             return;
-    throw Error(std::string(m_form.name()) + "." + id().toStdString() + " is a " + kindName(m_stored.kind) +
+    throw Error(std::string(m_form.name()) + "." + id().toStdString() + " is " + kindName(m_stored.kind) +
                 " and has no property " + property + ".");
 }
 

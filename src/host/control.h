@@ -22,6 +22,8 @@ class Form;
 // `RGB(r, g, b)`: the colour value that handlers read and write, r + 256 g + 65536 b.
 constexpr long RGB(int r, int g, int b) { return long(r) + 256L * g + 65536L * b; }
 QColor colourFromLong(long value);
+QColor colourFromHex(std::uint32_t rgb); // a layout's 0xRRGGBB
+const char* kindName(Kind kind);           // "a picture box", for messages
 long colourToLong(const QColor& colour);
 
 class Control {
@@ -98,7 +100,6 @@ public:
     QRect innerWidgetRect() const;
     void paintBorder(QPainter& painter) const;
     bool inBorder(QPointF pos) const; // over the border, where no control takes the mouse
-    QColor foreColour() const { return m_fore; }
     QFont font() const { return m_font; }
     void syncWidget(); // pushes geometry and looks to a widget-backed control
 

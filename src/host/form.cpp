@@ -12,8 +12,10 @@
 #include <QElapsedTimer>
 #include <QShortcut>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <deque>
+#include <optional>
 
 namespace host {
 
@@ -36,8 +38,6 @@ struct Form::State {
 };
 
 namespace {
-
-QColor hexColour(std::uint32_t rgb) { return QColor(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF); }
 
 const std::vector<std::unique_ptr<Control>> kNoControls;
 
@@ -67,7 +67,7 @@ void Form::Load()
     state->dpi = m_host.pixelsPerInch();
     state->width = m_layout.width;
     state->height = m_layout.height;
-    state->back = hexColour(m_layout.backColour);
+    state->back = colourFromHex(m_layout.backColour);
     if (m_layout.picture)
         state->picture = Picture::fromAsset(m_layout.picture);
     // The window counts as loaded before its controls and its load handler, so that a
@@ -489,8 +489,57 @@ QString Form::announcement(const Control& control) const
 
 void Form::closeRequested() { m_host.closeRequested(*this); }
 
+namespace {
+
+const char* eventName(Event event)
+{
+    switch (event) {
+    case Event::Click: return "Click";
+    case Event::DblClick: return "DblClick";
+    case Event::MouseDown: return "MouseDown";
+    case Event::MouseMove: return "MouseMove";
+    case Event::Timer: return "Timer";
+    case Event::KeyDown: return "KeyDown";
+    case Event::GotFocus: return "GotFocus";
+    }
+    return "event";
+}
+
+// The events the widgets raise on each kind of control (and on the window itself).
+bool raises(std::optional<Kind> kind, Event event)
+{
+    const bool pointed = !kind || *kind == Kind::Image || *kind == Kind::Label || *kind == Kind::PictureBox;
+    switch (event) {
+    case Event::Click: return pointed || *kind == Kind::PictureButton;
+    case Event::DblClick:
+    case Event::MouseDown:
+    case Event::MouseMove: return pointed;
+    case Event::KeyDown:
+    case Event::GotFocus: return kind && pointed;
+    case Event::Timer: return kind == Kind::Timer;
+    }
+    return false;
+}
+
+} // namespace
+
 void Form::bind(Event event, std::string_view name, Handler handler)
 {
+    // A misspelt name or an event the control never raises would leave the handler dead
+    // without a word: refuse it while the window is made.
+    // Handlers go by name: one of the controls that bear it must raise the event.
+    std::optional<Kind> kind;
+    if (name != kWindow) {
+        for (const StoredControl& c : m_layout.controls)
+            if (name == c.name && (!kind || !raises(kind, event)))
+                kind = c.kind;
+        if (!kind)
+            throw Error(std::string(m_layout.name) + " has no control " + std::string(name) + " for a " +
+                        eventName(event) + " handler.");
+    }
+    if (!raises(kind, event))
+        throw Error(std::string(m_layout.name) + (kind ? "." + std::string(name) + " is " + kindName(*kind) : "") +
+                    (kind ? " and" : "") + " raises no " + eventName(event) + ".");
     m_handlers[{std::string(name), event}] = std::move(handler);
 }
 
@@ -502,11 +551,6 @@ void Form::onClick(std::string_view name, std::function<void()> handler)
 void Form::onClickIndexed(std::string_view name, std::function<void(int)> handler)
 {
     bind(Event::Click, name, [h = std::move(handler)](int index, const MouseArgs&) { h(index); });
-}
-
-void Form::onMouseMove(std::string_view name, std::function<void(float, float)> handler)
-{
-    bind(Event::MouseMove, name, [h = std::move(handler)](int, const MouseArgs& a) { h(a.x, a.y); });
 }
 
 } // namespace host

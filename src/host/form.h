@@ -117,7 +117,6 @@ protected:
     void bind(Event event, std::string_view control, Handler handler);
     void onClick(std::string_view control, std::function<void()> handler);
     void onClickIndexed(std::string_view control, std::function<void(int)> handler);
-    void onMouseMove(std::string_view control, std::function<void(float x, float y)> handler);
 
 private:
     friend class Host;
@@ -131,7 +130,6 @@ private:
     void createWidget(Control& control, QWidget* window);
     void arrangeWidgets();
     std::function<void()> eventOf(const Control& control, Event event);
-    float pixelsPerTwip() const;
 
     Host& m_host;
     const StoredWindow& m_layout;

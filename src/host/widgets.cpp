@@ -172,7 +172,7 @@ bool ContainerWidget::event(QEvent* event)
     return QWidget::event(event);
 }
 
-FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullptr, stage), m_form(form)
+FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullptr, stage)
 {
     // The backdrop never takes the keyboard: a click on it leaves the focus where it was.
     // Other windows hold it when none of their controls does, but Tab goes round their
@@ -181,9 +181,9 @@ FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullp
     hide();
 }
 
-bool FormWidget::fills() const { return m_form.layout().maximized; }
+bool FormWidget::fills() const { return form().layout().maximized; }
 
-void FormWidget::place() { setGeometry(m_form.placement()); }
+void FormWidget::place() { setGeometry(form().placement()); }
 
 void FormWidget::setBackground(const QColor&) { update(); }
 
@@ -197,7 +197,7 @@ void FormWidget::takeFocus()
         last->setFocus(Qt::OtherFocusReason);
         return;
     }
-    for (const auto& c : m_form.controls())
+    for (const auto& c : form().controls())
         if (c->widget() && c->stored().focus && c->widget()->isVisibleTo(this)) {
             c->widget()->setFocus(Qt::OtherFocusReason);
             return;
@@ -228,14 +228,14 @@ void FormWidget::closeEvent(QCloseEvent* event)
 {
     // The desktop asks; the program decides (and ends through End, never by closing).
     event->ignore();
-    m_form.closeRequested();
+    form().closeRequested();
 }
 
 void FormWidget::keyPressEvent(QKeyEvent* event)
 {
     // A window manager turns Alt+F4 into a close request; without one the key arrives here.
     if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
-        m_form.closeRequested();
+        form().closeRequested();
         return;
     }
     ContainerWidget::keyPressEvent(event);

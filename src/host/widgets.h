@@ -76,9 +76,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Tab goes round this window's own controls, never into a window behind it.
     bool focusNextPrevChild(bool next) override;
-
-private:
-    Form& m_form;
 };
 
 // The rich text box: read-only here; pointer movement over it goes nowhere else.

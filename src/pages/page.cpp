@@ -30,17 +30,18 @@ void ConfirmExit()
 Page::Page(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> ownMoves)
     : Form(host, layout), m_number(number), m_ownMoves(ownMoves)
 {
-    if (hasForward())
+    // Each button is lit under the pointer, and normal again only over the bare background.
+    if (hasForward()) {
         onClick("ImgFor", [this] { ImgFor_Click(); });
-    if (hasBack())
+        highlight("ImgFor", 1);
+    }
+    if (hasBack()) {
         onClick("ImgBack", [this] { ImgBack_Click(); });
+        highlight("ImgBack", 3);
+    }
     onClick("ImgExit", [this] { ImgExit_Click(); });
-    onClick("ImgPrint", [this] { ImgPrint_Click(); });
-
-    // Lit under the pointer; normal again only over the bare background.
-    highlight("ImgFor", 1);
     highlight("ImgExit", 2);
-    highlight("ImgBack", 3);
+    onClick("ImgPrint", [this] { ImgPrint_Click(); });
     highlight("ImgPrint", 5);
     bind(host::Event::MouseMove, host::kWindow, [this](int, const host::MouseArgs&) { Form_MouseMove(); });
 

@@ -41,6 +41,37 @@ protected:
     Scripted second{host, kSecond};
 };
 
+// A handler bound to a name the layout lacks, or to an event its control never raises,
+// would never run: the window refuses it while it is made, naming window and control.
+TEST_F(DispatchTest, AHandlerThatCouldNeverRunIsRefusedWhenTheWindowIsMade)
+{
+    struct Bound : host::Form {
+        Bound(host::Host& host, std::string_view name, host::Event event) : Form(host, kFirst)
+        {
+            bind(event, name, [](int, const host::MouseArgs&) {});
+        }
+    };
+    const struct {
+        std::string_view name;
+        host::Event event;
+        const char* message; // empty: accepted
+    } cases[] = {
+        {"Ball", host::Event::Click, ""},
+        {host::kWindow, host::Event::MouseMove, ""},
+        {"Bal", host::Event::Click, "First has no control Bal for a Click handler."},
+        {"Ball", host::Event::Timer, "First.Ball is an image and raises no Timer."},
+        {host::kWindow, host::Event::KeyDown, "First raises no KeyDown."},
+    };
+    for (const auto& c : cases) {
+        try {
+            Bound bound(host, c.name, c.event);
+            EXPECT_STREQ("", c.message) << c.name;
+        } catch (const host::Error& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+}
+
 TEST_F(DispatchTest, AHostErrorIsReportedAndTheProgramGoesOn)
 {
     int after = 0;
