@@ -262,7 +262,8 @@ QRectF Control::pixelRect() const
     if (m_stored.kind == Kind::Line)
         return QRectF(QPointF(px(m_x1), px(m_y1)), QPointF(px(m_x2), px(m_y2))).normalized();
     const QPointF topLeft(snap(px(m_left)), snap(px(m_top)));
-    if (!m_picture.isNull() && (m_stored.kind == Kind::Image || m_stored.kind == Kind::PictureBox))
+    // Images take their picture's size; a picture box does when it sizes itself.
+    if (!m_picture.isNull() && (m_stored.kind == Kind::Image || (m_stored.kind == Kind::PictureBox && m_stored.autoSize)))
         return QRectF(topLeft, QSizeF(m_picture.size()));
     return QRectF(topLeft, QSizeF(snap(px(m_width)), snap(px(m_height))));
 }

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QPalette>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
@@ -145,6 +146,10 @@ void Form::createWidget(Control& c, QWidget* window)
     }
     case Kind::PictureButton: {
         auto* button = new ButtonWidget(*this, parent);
+        // The face around the picture has the button's own colour.
+        QPalette face = button->palette();
+        face.setColor(QPalette::Button, colourFromHex(c.stored().backColour));
+        button->setPalette(face);
         if (!c.picture().isNull()) {
             button->setIcon(c.picture().icon());
             button->setIconSize(c.picture().size());

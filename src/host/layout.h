@@ -60,11 +60,11 @@ struct StoredControl {
     const char* picture = nullptr;         // asset name of the picture shown, if any
     StoredFont font{};
     std::uint32_t foreColour = kButtonText; // label text, line colour
-    std::uint32_t backColour = kWindowColour;
+    std::uint32_t backColour = kWindowColour; // also a picture button's face
     bool transparent = false; // labels: only the text is drawn
     Align align = Align::Left;
     bool wordWrap = false;
-    bool autoSize = false; // labels size themselves to their text
+    bool autoSize = false; // labels size themselves to their text, picture boxes to their picture
     bool visible = true;
     bool border = false; // picture boxes: the standard single border
     int lineWidth = 1;   // lines, in pixels
@@ -82,6 +82,16 @@ struct StoredControl {
     Access access = Access::Default;
 };
 
+// A value that a window's load sets on a display of 105 pixels per inch or fewer: the
+// layout for small fonts, as fixed numbers, nothing scaled or computed.
+enum class Property : std::uint8_t { Left, Top, Width, Height, X1, Y1, X2, Y2 };
+struct StoredMove {
+    const char* control = nullptr; // nullptr: the window itself
+    int index = -1;
+    Property property = Property::Left;
+    float value = 0;
+};
+
 struct StoredWindow {
     const char* name = nullptr;
     const char* title = nullptr; // for task switchers and screen readers
@@ -91,6 +101,7 @@ struct StoredWindow {
     bool maximized = false;
     const char* icon = nullptr;
     std::span<const StoredControl> controls; // front to back
+    std::span<const StoredMove> smallFonts;  // set in this order at load on a small-font display
 };
 
 } // namespace host

@@ -4,8 +4,10 @@
 #include "host/host.h"
 #include "resources/texts.h"
 #include "shell/module1.h"
+#include "shell/small_fonts.h"
 
 #include <QImage>
+#include <algorithm>
 #include <string>
 
 namespace pages {
@@ -27,8 +29,18 @@ void ConfirmExit()
         host::End();
 }
 
-Page::Page(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> ownMoves)
-    : Form(host, layout), m_number(number), m_ownMoves(ownMoves)
+namespace {
+
+bool holds(const host::StoredWindow& layout, std::string_view control)
+{
+    return std::any_of(layout.controls.begin(), layout.controls.end(),
+                       [control](const host::StoredControl& c) { return control == c.name; });
+}
+
+} // namespace
+
+Page::Page(host::Host& host, const host::StoredWindow& layout, int number)
+    : Form(host, layout), m_number(number), m_hasBack(holds(layout, "ImgBack")), m_hasForward(holds(layout, "ImgFor"))
 {
     // Each button is lit under the pointer, and normal again only over the bare background.
     if (hasForward()) {
@@ -78,52 +90,9 @@ void Page::Form_MouseMove()
 void Page::Form_Load()
 {
     shell::module().CurrentForm = this;
-    if (shell::smallFonts())
-        applyFrameLayout();
+    shell::applySmallFonts(*this);
     buildText();
     afterText();
-}
-
-void Page::applyFrameLayout()
-{
-    using shell::Property;
-    // The frame's fourteen steps, in order; every page sets the same values.
-    static constexpr shell::StepMove kFrame[] = {
-        {1, {"Lblheader", -1, Property::Top, 60}},   {1, {"Lblheader", -1, Property::Left, 2850}},
-        {2, {nullptr, -1, Property::Height, 6030}},  {2, {nullptr, -1, Property::Width, 9120}},
-        {3, {"ImgBack", -1, Property::Left, 390}},   {3, {"ImgBack", -1, Property::Top, 4905}},
-        {4, {"Imgbar", 0, Property::Left, 690}},     {4, {"Imgbar", 0, Property::Top, 5190}},
-        {5, {"Imgbar", 1, Property::Left, 690}},     {5, {"Imgbar", 1, Property::Top, 375}},
-        {6, {"ImgEP", 1, Property::Top, 5280}},      {6, {"ImgEP", 1, Property::Left, 1980}},
-        {7, {"ImgExit", -1, Property::Left, 4395}},  {7, {"ImgExit", -1, Property::Top, 4905}},
-        {8, {"ImgFor", -1, Property::Left, 8160}},   {8, {"ImgFor", -1, Property::Top, 4905}},
-        {9, {"ImgPN", 0, Property::Left, 1155}},     {9, {"ImgPN", 0, Property::Top, 5280}},
-        {10, {"ImgPrint", -1, Property::Left, 7290}}, {10, {"ImgPrint", -1, Property::Top, 5280}},
-        {11, {"Lblof", 1, Property::Left, 1800}},    {11, {"Lblof", 1, Property::Top, 5445}},
-        {12, {"Lblpn", 0, Property::Left, 1410}},    {12, {"Lblpn", 0, Property::Top, 5445}},
-        {13, {"Lblpn", 2, Property::Left, 2205}},    {13, {"Lblpn", 2, Property::Top, 5445}},
-        {14, {"Rtb1", -1, Property::Height, 4380}},  {14, {"Rtb1", -1, Property::Width, 2490}},
-        {14, {"Rtb1", -1, Property::Left, 630}},     {14, {"Rtb1", -1, Property::Top, 510}},
-    };
-    for (int step = 1; step <= 14; ++step) {
-        for (const shell::StepMove& s : kFrame)
-            if (s.afterStep == step && framesStep(s.move))
-                shell::apply(*this, s.move);
-        for (const shell::StepMove& s : m_ownMoves)
-            if (s.afterStep == step)
-                shell::apply(*this, s.move);
-    }
-}
-
-bool Page::framesStep(const shell::Move& move) const
-{
-    const std::string_view control = move.control ? move.control : "";
-    if (control == "ImgBack")
-        return hasBack();
-    if (control == "ImgFor")
-        return hasForward();
-    // The last page keeps its text box where it is.
-    return control != "Rtb1" || m_number < kPages;
 }
 
 void Page::buildText()

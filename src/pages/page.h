@@ -4,9 +4,6 @@
 #pragma once
 
 #include "host/form.h"
-#include "shell/small_fonts.h"
-
-#include <span>
 
 namespace pages {
 
@@ -16,10 +13,7 @@ void ConfirmExit();
 
 class Page : public host::Form {
 public:
-    static constexpr int kPages = 8;
-
-    // ownMoves: the page's own small-font moves, each after a step of the frame's layout.
-    Page(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> ownMoves = {});
+    Page(host::Host& host, const host::StoredWindow& layout, int number);
     int number() const { return m_number; }
 
     void ImgFor_Click();
@@ -36,18 +30,17 @@ protected:
 
     void setText(std::string_view fragment);
     void appendText(std::string_view fragment);
-    bool hasBack() const { return m_number > 1; }
-    bool hasForward() const { return m_number < kPages; }
+    // The buttons the page's layout gives it.
+    bool hasBack() const { return m_hasBack; }
+    bool hasForward() const { return m_hasForward; }
 
 private:
-    void applyFrameLayout();
-    bool framesStep(const shell::Move& move) const;
     void go(int page);
     void highlight(const char* button, int listEntry);
     void Form_MouseMove();
 
     int m_number;
-    std::span<const shell::StepMove> m_ownMoves;
+    bool m_hasBack, m_hasForward;
 };
 
 } // namespace pages

@@ -21,21 +21,7 @@ void frmk0::Form_Load()
     window("FrmBack").Show();
     module().CurrentForm = this;
     CheckScreenDpi();
-    static constexpr Move kSmall[] = {
-        {nullptr, -1, Property::Height, 6030},    {nullptr, -1, Property::Width, 9120},
-        {"Label1", -1, Property::Left, 3250},     {"Label1", -1, Property::Top, 300},
-        {"Image5", -1, Property::Left, 3250},     {"Image5", -1, Property::Top, 5500},
-        {"Image2", 0, Property::Left, 8160},      {"Image2", 0, Property::Top, 4905},
-        {"Image1", 1, Property::Left, -2565},     {"Image1", 1, Property::Top, 5190},
-        {"Image7", -1, Property::Top, 4600},      {"Image7", -1, Property::Left, 3585},
-        {"Line1", -1, Property::X1, 4305},        {"Line1", -1, Property::X2, 4305},
-        {"Line1", -1, Property::Y1, 2049},        {"Line1", -1, Property::Y2, 1425},
-        {"Line2", -1, Property::X1, 4290},        {"Line2", -1, Property::X2, 4290},
-        {"Line2", -1, Property::Y1, 2055},        {"Line2", -1, Property::Y2, 1395},
-        {"Image4", -1, Property::Left, 3855},     {"Image4", -1, Property::Top, 2055},
-    };
-    if (smallFonts())
-        apply(*this, kSmall);
+    applySmallFonts(*this);
 }
 
 void frmk0::Image2_Click(int)

@@ -15,10 +15,7 @@ Form3::Form3(host::Host& host) : Form(host, resources::layouts::Form3)
 
 void Form3::Form_Load()
 {
-    // The buttons and labels keep their places in both layouts.
-    static constexpr Move kSmall[] = {{nullptr, -1, Property::Height, 6570}, {nullptr, -1, Property::Width, 8760}};
-    if (smallFonts())
-        apply(*this, kSmall);
+    applySmallFonts(*this);
 }
 
 void Form3::Command1_Click(int index)

@@ -15,9 +15,7 @@ Form4::Form4(host::Host& host) : Form(host, resources::layouts::Form4)
 
 void Form4::Form_Load()
 {
-    static constexpr Move kSmall[] = {{nullptr, -1, Property::Height, 6420}, {nullptr, -1, Property::Width, 9600}};
-    if (smallFonts())
-        apply(*this, kSmall);
+    applySmallFonts(*this);
 }
 
 } // namespace shell

@@ -16,14 +16,7 @@ Form5::Form5(host::Host& host) : Form(host, resources::layouts::Form5)
 
 void Form5::Form_Load()
 {
-    static constexpr Move kSmall[] = {
-        {nullptr, -1, Property::Height, 6525},
-        {nullptr, -1, Property::Width, 9165},
-        {"Label1", -1, Property::Left, 7545},
-        {"Label1", -1, Property::Top, 2310},
-    };
-    if (smallFonts())
-        apply(*this, kSmall);
+    applySmallFonts(*this);
 }
 
 } // namespace shell

@@ -1,11 +1,14 @@
 #include "shell/small_fonts.h"
 
+#include "shell/module1.h"
+
 namespace shell {
 
 namespace {
 
-void set(host::Control& c, Property property, float value)
+void set(host::Control& c, host::Property property, float value)
 {
+    using host::Property;
     switch (property) {
     case Property::Left: c.setLeft(value); break;
     case Property::Top: c.setTop(value); break;
@@ -20,11 +23,13 @@ void set(host::Control& c, Property property, float value)
 
 } // namespace
 
-void apply(host::Form& form, std::span<const Move> moves)
+void applySmallFonts(host::Form& form)
 {
-    for (const Move& m : moves) {
+    if (!smallFonts())
+        return;
+    for (const host::StoredMove& m : form.layout().smallFonts) {
         if (!m.control) {
-            if (m.property == Property::Width)
+            if (m.property == host::Property::Width)
                 form.setWidth(m.value);
             else
                 form.setHeight(m.value);

@@ -17,9 +17,7 @@ Form1::Form1(host::Host& host) : Form(host, resources::layouts::Form1)
 void Form1::Form_Load()
 {
     CheckScreenDpi();
-    static constexpr Move kSmall[] = {{nullptr, -1, Property::Height, 5940}, {nullptr, -1, Property::Width, 7440}};
-    if (smallFonts())
-        apply(*this, kSmall);
+    applySmallFonts(*this);
 }
 
 void Form1::Timer1_Timer()

@@ -17,14 +17,7 @@ Form2::Form2(host::Host& host) : Form(host, resources::layouts::Form2)
 
 void Form2::Form_Load()
 {
-    static constexpr Move kSmall[] = {
-        {nullptr, -1, Property::Height, 6570},
-        {nullptr, -1, Property::Width, 8760},
-        {"Command1", -1, Property::Left, 7605},
-        {"Command1", -1, Property::Top, 5535},
-    };
-    if (smallFonts())
-        apply(*this, kSmall);
+    applySmallFonts(*this);
 }
 
 void Form2::Command1_Click()

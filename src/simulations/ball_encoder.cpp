@@ -7,7 +7,7 @@
 
 namespace simulations {
 
-Frm4::Frm4(host::Host& host) : Page(host, resources::layouts::Frm4, 4, kDotsMoves<2>)
+Frm4::Frm4(host::Host& host) : Page(host, resources::layouts::Frm4, 4)
 {
     onClickIndexed("Imgballmain", [this](int index) {
         const Turning turning(*this);

@@ -5,8 +5,8 @@
 
 namespace simulations {
 
-DeskPage::DeskPage(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> moves)
-    : Page(host, layout, number, moves)
+DeskPage::DeskPage(host::Host& host, const host::StoredWindow& layout, int number)
+    : Page(host, layout, number)
 {
     bind(host::Event::MouseMove, "Picture1", [this](int, const host::MouseArgs& a) {
         Picture1_MouseMove(a.button, a.shift, a.x, a.y);

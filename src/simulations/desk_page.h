@@ -1,5 +1,5 @@
-// What the three simulation pages share: the three dots that move on small-font
-// displays, and for pages 6 and 8 the desk on which the mouse follows the pointer.
+// What pages 6 and 8 share: the desk on which the mouse follows the pointer, and the
+// length of the simulations' pauses.
 #pragma once
 
 #include "pages/page.h"
@@ -7,13 +7,6 @@
 namespace simulations {
 
 inline constexpr int kSimulationPause = 19000; // yields
-
-// The dots' small-font move, after the given step of the frame's layout.
-template <int AfterStep>
-inline constexpr shell::StepMove kDotsMoves[] = {
-    {AfterStep, {"Img3c", -1, shell::Property::Left, 7440}},
-    {AfterStep, {"Img3c", -1, shell::Property::Top, 120}},
-};
 
 class DeskPage : public pages::Page {
 public:
@@ -24,7 +17,7 @@ public:
     void Picture1_GotFocus(); // the keys' pointer starts at the sprite's top-left corner
 
 protected:
-    DeskPage(host::Host& host, const host::StoredWindow& layout, int number, std::span<const shell::StepMove> moves);
+    DeskPage(host::Host& host, const host::StoredWindow& layout, int number);
     // The desk's stored colour gives way to the one the mouse pictures are drawn on.
     void afterText() override;
     // What the desk shows now, in words; said as it changes.

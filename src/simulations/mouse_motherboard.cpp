@@ -8,7 +8,7 @@
 namespace simulations {
 
 // The dots move after the exit button's step: this page has no forward button.
-Frm8::Frm8(host::Host& host) : DeskPage(host, resources::layouts::Frm8, 8, kDotsMoves<7>) {}
+Frm8::Frm8(host::Host& host) : DeskPage(host, resources::layouts::Frm8, 8) {}
 
 void Frm8::buildText() { setText(resources::bodyFragments(number()).front()); }
 

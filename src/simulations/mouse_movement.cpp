@@ -7,7 +7,7 @@
 
 namespace simulations {
 
-Frm6::Frm6(host::Host& host) : DeskPage(host, resources::layouts::Frm6, 6, kDotsMoves<2>) {}
+Frm6::Frm6(host::Host& host) : DeskPage(host, resources::layouts::Frm6, 6) {}
 
 void Frm6::buildText()
 {

@@ -9,10 +9,17 @@ constexpr std::array kControls{
     StoredControl{.kind = Kind::Timer, .name = "Timer1", .interval = 3000, .enabled = true},
 };
 
+// On a small-font display the load sets these, in this order.
+constexpr std::array kSmallFonts{
+    StoredMove{nullptr, -1, Property::Height, 5940},
+    StoredMove{nullptr, -1, Property::Width, 7440},
+};
+
 } // namespace
 
 constinit const host::StoredWindow Form1{.name = "Form1", .title = "Vantrel Demo", .width = 7440,
                                      .height = 5940, .backColour = kBlack,
-                                     .picture = "splash", .controls = kControls};
+                                     .picture = "splash", .controls = kControls,
+                                     .smallFonts = kSmallFonts};
 
 } // namespace resources::layouts

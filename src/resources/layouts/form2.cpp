@@ -10,10 +10,19 @@ constexpr std::array kControls{
                 .toolTip = "Start", .tabIndex = 0, .focus = true},
 };
 
+// On a small-font display the load sets these, in this order.
+constexpr std::array kSmallFonts{
+    StoredMove{nullptr, -1, Property::Height, 6570},
+    StoredMove{nullptr, -1, Property::Width, 8760},
+    StoredMove{"Command1", -1, Property::Left, 7605},
+    StoredMove{"Command1", -1, Property::Top, 5535},
+};
+
 } // namespace
 
 constinit const host::StoredWindow Form2{.name = "Form2", .title = "Welcome to Vantrel",
                                      .width = 7575, .height = 5340, .backColour = kBlack,
-                                     .picture = "welcome", .controls = kControls};
+                                     .picture = "welcome", .controls = kControls,
+                                     .smallFonts = kSmallFonts};
 
 } // namespace resources::layouts

@@ -49,10 +49,18 @@ constexpr std::array kControls{
                 .transparent = true, .autoSize = true, .access = host::Access::Hidden},
 };
 
+// The buttons and labels keep their places in both layouts.
+// On a small-font display the load sets these, in this order.
+constexpr std::array kSmallFonts{
+    StoredMove{nullptr, -1, Property::Height, 6570},
+    StoredMove{nullptr, -1, Property::Width, 8760},
+};
+
 } // namespace
 
 constinit const host::StoredWindow Form3{.name = "Form3", .title = "Vantrel Demo Menu",
                                      .width = 7335, .height = 7170, .backColour = kBlack,
-                                     .picture = "menu_back", .controls = kControls};
+                                     .picture = "menu_back", .controls = kControls,
+                                     .smallFonts = kSmallFonts};
 
 } // namespace resources::layouts

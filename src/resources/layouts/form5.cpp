@@ -13,10 +13,19 @@ constexpr std::array kControls{
                 .foreColour = kWhite, .transparent = true, .wordWrap = true},
 };
 
+// On a small-font display the load sets these, in this order.
+constexpr std::array kSmallFonts{
+    StoredMove{nullptr, -1, Property::Height, 6525},
+    StoredMove{nullptr, -1, Property::Width, 9165},
+    StoredMove{"Label1", -1, Property::Left, 7545},
+    StoredMove{"Label1", -1, Property::Top, 2310},
+};
+
 } // namespace
 
 constinit const host::StoredWindow Form5{.name = "Form5", .title = "Orvane Screen", .width = 7335,
                                      .height = 5115, .backColour = host::kButtonFace,
-                                     .picture = "preview_orvane", .controls = kControls};
+                                     .picture = "preview_orvane", .controls = kControls,
+                                     .smallFonts = kSmallFonts};
 
 } // namespace resources::layouts

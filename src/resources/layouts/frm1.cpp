@@ -23,11 +23,22 @@ constexpr std::array kOwn{
                 .y2 = 720, .foreColour = kCableGrey, .lineWidth = kThickLine},
 };
 
-constexpr auto kControls = concat(pageFrame<false, true>("1", "Introduction", TextBox{}, "Page 1 of 8"), kOwn);
+constexpr auto kControls = concat(pageFrame<1>("Introduction", TextBox{}), kOwn);
+
+// Page 1's own: both cable lines stay vertical.
+constexpr std::array kOwnSmallFonts{
+    StoredMove{"Line1", -1, Property::X1, 5940},  StoredMove{"Line1", -1, Property::X2, 5940},
+    StoredMove{"Line1", -1, Property::Y1, 1344},  StoredMove{"Line1", -1, Property::Y2, 720},
+    StoredMove{"Line2", -1, Property::X1, 5925},  StoredMove{"Line2", -1, Property::X2, 5925},
+    StoredMove{"Line2", -1, Property::Y1, 1350},  StoredMove{"Line2", -1, Property::Y2, 690},
+    StoredMove{"Image4", -1, Property::Left, 5475}, StoredMove{"Image4", -1, Property::Top, 1350},
+    StoredMove{"Label1", 0, Property::Left, 5625}, StoredMove{"Label1", 0, Property::Top, 2670},
+};
+constexpr auto kSmallFonts = pageSmallFonts<1>(kOwnSmallFonts);
 
 } // namespace
 
 constinit const host::StoredWindow Frm1 =
-    pageForm("Frm1", "15. Mouse \u2013 Introduction (page 1 of 8)", kControls);
+    pageForm("Frm1", "15. Mouse \u2013 Introduction (page 1 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

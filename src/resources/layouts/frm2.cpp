@@ -9,11 +9,13 @@ constexpr std::array kOwn{
                 .height = 1860, .picture = "mouse_labelled"},
 };
 
-constexpr auto kControls = concat(pageFrame<true, true>("2", "Mouse Switches", TextBox{}, "Page 2 of 8"), kOwn);
+constexpr auto kControls = concat(pageFrame<2>("Mouse Switches", TextBox{}), kOwn);
+
+constexpr auto kSmallFonts = pageSmallFonts<2>();
 
 } // namespace
 
 constinit const host::StoredWindow Frm2 =
-    pageForm("Frm2", "15. Mouse \u2013 Mouse Switches (page 2 of 8)", kControls);
+    pageForm("Frm2", "15. Mouse \u2013 Mouse Switches (page 2 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

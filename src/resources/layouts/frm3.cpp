@@ -14,11 +14,13 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(pageFrame<true, true>("3", "Inside the Mouse", TextBox{}, "Page 3 of 8"), kOwn);
+    concat(pageFrame<3>("Inside the Mouse", TextBox{}), kOwn);
+
+constexpr auto kSmallFonts = pageSmallFonts<3>();
 
 } // namespace
 
 constinit const host::StoredWindow Frm3 =
-    pageForm("Frm3", "15. Mouse \u2013 Inside the Mouse (page 3 of 8)", kControls);
+    pageForm("Frm3", "15. Mouse \u2013 Inside the Mouse (page 3 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

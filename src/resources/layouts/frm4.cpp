@@ -40,11 +40,13 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(kOwn, pageFrame<true, true>("4", "Shaft Encoders", TextBox{.height = 3648}, "Page 4 of 8"));
+    concat(kOwn, pageFrame<4>("Shaft Encoders", TextBox{.height = 3648}));
+
+constexpr auto kSmallFonts = pageSmallFonts<4>(kDotsSmallFonts);
 
 } // namespace
 
 constinit const host::StoredWindow Frm4 =
-    pageForm("Frm4", "15. Mouse \u2013 Shaft Encoders (page 4 of 8)", kControls);
+    pageForm("Frm4", "15. Mouse \u2013 Shaft Encoders (page 4 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

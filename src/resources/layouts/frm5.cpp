@@ -16,11 +16,17 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(pageFrame<true, true>("5", "Mouse Movements", TextBox{.height = 1428}, "Page 5 of 8"), kOwn);
+    concat(pageFrame<5>("Mouse Movements", TextBox{.height = 1428}), kOwn);
+
+constexpr std::array kOwnSmallFonts{
+    StoredMove{"Image2", 1, Property::Left, 4110},
+    StoredMove{"Image2", 1, Property::Top, 2355},
+};
+constexpr auto kSmallFonts = pageSmallFonts<5>(kOwnSmallFonts);
 
 } // namespace
 
 constinit const host::StoredWindow Frm5 =
-    pageForm("Frm5", "15. Mouse \u2013 Mouse Movements (page 5 of 8)", kControls);
+    pageForm("Frm5", "15. Mouse \u2013 Mouse Movements (page 5 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

@@ -20,11 +20,13 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(kOwn, pageFrame<true, true>("6", "Mouse Movement Simulation", TextBox{}, "Page 6 of 8"));
+    concat(kOwn, pageFrame<6>("Mouse Movement Simulation", TextBox{}));
+
+constexpr auto kSmallFonts = pageSmallFonts<6>(kDotsSmallFonts);
 
 } // namespace
 
 constinit const host::StoredWindow Frm6 =
-    pageForm("Frm6", "15. Mouse \u2013 Mouse Movement Simulation (page 6 of 8)", kControls);
+    pageForm("Frm6", "15. Mouse \u2013 Mouse Movement Simulation (page 6 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

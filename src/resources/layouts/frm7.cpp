@@ -11,11 +11,13 @@ constexpr std::array kOwn{
 };
 
 constexpr auto kControls =
-    concat(pageFrame<true, true>("7", "The Mouse and Motherboard", TextBox{}, "Page 7 of 8"), kOwn);
+    concat(pageFrame<7>("The Mouse and Motherboard", TextBox{}), kOwn);
+
+constexpr auto kSmallFonts = pageSmallFonts<7>();
 
 } // namespace
 
 constinit const host::StoredWindow Frm7 =
-    pageForm("Frm7", "15. Mouse \u2013 The Mouse and Motherboard (page 7 of 8)", kControls);
+    pageForm("Frm7", "15. Mouse \u2013 The Mouse and Motherboard (page 7 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

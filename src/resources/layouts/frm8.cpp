@@ -42,12 +42,14 @@ constexpr std::array kBehind{
 constexpr TextBox kText{.left = 1008, .top = 3012, .width = 2496, .height = 1332, .tabIndex = 20};
 
 constexpr auto kControls =
-    concat(kFront, pageFrame<true, false>("8", "Mouse and Motherboard Simulation", kText, "Page 8 of 8"),
+    concat(kFront, pageFrame<8>("Mouse and Motherboard Simulation", kText),
            kBehind);
+
+constexpr auto kSmallFonts = pageSmallFonts<8>(kDotsSmallFonts);
 
 } // namespace
 
 constinit const host::StoredWindow Frm8 = pageForm(
-    "Frm8", "15. Mouse \u2013 Mouse and Motherboard Simulation (page 8 of 8)", kControls);
+    "Frm8", "15. Mouse \u2013 Mouse and Motherboard Simulation (page 8 of 8)", kControls, kSmallFonts);
 
 } // namespace resources::layouts

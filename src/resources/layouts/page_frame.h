@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace resources::layouts {
 
@@ -17,6 +18,8 @@ using host::Align;
 using host::StoredControl;
 using host::Kind;
 using host::Pointer;
+using host::Property;
+using host::StoredMove;
 
 inline constexpr host::StoredFont kTimes75{.family = "Times New Roman", .points = 7.5f};
 inline constexpr host::StoredFont kTimes12{.family = "Times New Roman", .points = 12.0f};
@@ -32,13 +35,19 @@ inline constexpr int kThickLine = 4;
 
 inline constexpr float kPageWidth = 7815;
 inline constexpr float kPageHeight = 5040;
-inline constexpr const char* kPageCount = "8";
+inline constexpr int kPageCount = 8;
 
-// Joins arrays of controls, keeping their order; earlier arguments lie in front.
-template <std::size_t... N>
-constexpr auto concat(const std::array<StoredControl, N>&... parts)
+// The one place that says which buttons a page has: the page windows' layouts follow it,
+// and the pages read their buttons from their layouts.
+constexpr bool hasBack(int page) { return page > 1; }
+constexpr bool hasForward(int page) { return page < kPageCount; }
+
+// Joins arrays of controls (or of small-font values), keeping their order; for controls,
+// earlier arguments lie in front.
+template <typename T, std::size_t... N>
+constexpr auto concat(const std::array<T, N>&... parts)
 {
-    std::array<StoredControl, (N + ... + 0)> all{};
+    std::array<T, (N + ... + 0)> all{};
     auto* out = all.begin();
     ((out = std::copy(parts.begin(), parts.end(), out)), ...);
     return all;
@@ -50,13 +59,21 @@ struct TextBox {
     int tabIndex = 0;
 };
 
-// The frame controls of one page: the back button exists on pages 2 to 8 and the forward
-// button on pages 1 to 7, so the two flags fix the array's size at compile time. The counter
-// ("Page 4 of 8") is what a screen reader says for the three counter labels. The buttons
-// come after the page's own controls in the keyboard order, left to right.
-template <bool HasBack, bool HasFor>
-constexpr auto pageFrame(const char* number, const char* heading, TextBox text, const char* counter)
+// What differs between the pages' counters, page by page.
+inline constexpr std::array<const char*, kPageCount> kNumbers{"1", "2", "3", "4", "5", "6", "7", "8"};
+inline constexpr std::array<const char*, kPageCount> kCounters{"Page 1 of 8", "Page 2 of 8", "Page 3 of 8",
+                                                                "Page 4 of 8", "Page 5 of 8", "Page 6 of 8",
+                                                                "Page 7 of 8", "Page 8 of 8"};
+
+// The frame controls of one page; the buttons it has fix the array's size at compile time.
+// The counter ("Page 4 of 8") is what a screen reader says for the three counter labels.
+// The buttons come after the page's own controls in the keyboard order, left to right.
+template <int Page>
+constexpr auto pageFrame(const char* heading, TextBox text)
 {
+    constexpr bool HasBack = hasBack(Page), HasFor = hasForward(Page);
+    const char* number = kNumbers[Page - 1];
+    const char* counter = kCounters[Page - 1];
     std::array<StoredControl, 12 + int(HasBack) + int(HasFor)> c{};
     std::size_t n = 0;
     c[n++] = {.kind = Kind::RichTextBox, .name = "Rtb1", .left = text.left, .top = text.top,
@@ -70,7 +87,7 @@ constexpr auto pageFrame(const char* number, const char* heading, TextBox text, 
               .width = 192, .height = 204, .caption = number, .font = kTimes75,
               .foreColour = kWhite, .transparent = true, .accessibleName = counter};
     c[n++] = {.kind = Kind::Label, .name = "Lblpn", .index = 2, .left = 2010, .top = 4632,
-              .width = 192, .height = 204, .caption = kPageCount, .font = kTimes75,
+              .width = 192, .height = 204, .caption = kNumbers[kPageCount - 1], .font = kTimes75,
               .foreColour = kWhite, .transparent = true, .access = host::Access::Hidden};
     c[n++] = {.kind = Kind::Label, .name = "Lblof", .index = 1, .left = 1644, .top = 4632,
               .width = 156, .height = 204, .caption = "of", .font = kTimes75,
@@ -104,12 +121,54 @@ constexpr auto pageFrame(const char* number, const char* heading, TextBox text, 
 inline constexpr StoredControl kDots{.kind = Kind::Image, .name = "Img3c", .left = 6495, .top = 150,
                                    .width = 780, .height = 240, .picture = "dots"};
 
-// A page window's own properties; only the controls and the title differ between pages.
-constexpr host::StoredWindow pageForm(const char* name, const char* title,
-                                  std::span<const StoredControl> controls)
+// Where the frame's controls go on a small-font display; every page sets the same values.
+inline constexpr std::array kFrameSmallFonts{
+    StoredMove{"Lblheader", -1, Property::Top, 60},    StoredMove{"Lblheader", -1, Property::Left, 2850},
+    StoredMove{nullptr, -1, Property::Height, 6030},   StoredMove{nullptr, -1, Property::Width, 9120},
+    StoredMove{"ImgBack", -1, Property::Left, 390},    StoredMove{"ImgBack", -1, Property::Top, 4905},
+    StoredMove{"Imgbar", 0, Property::Left, 690},      StoredMove{"Imgbar", 0, Property::Top, 5190},
+    StoredMove{"Imgbar", 1, Property::Left, 690},      StoredMove{"Imgbar", 1, Property::Top, 375},
+    StoredMove{"ImgEP", 1, Property::Top, 5280},       StoredMove{"ImgEP", 1, Property::Left, 1980},
+    StoredMove{"ImgExit", -1, Property::Left, 4395},   StoredMove{"ImgExit", -1, Property::Top, 4905},
+    StoredMove{"ImgFor", -1, Property::Left, 8160},    StoredMove{"ImgFor", -1, Property::Top, 4905},
+    StoredMove{"ImgPN", 0, Property::Left, 1155},      StoredMove{"ImgPN", 0, Property::Top, 5280},
+    StoredMove{"ImgPrint", -1, Property::Left, 7290},  StoredMove{"ImgPrint", -1, Property::Top, 5280},
+    StoredMove{"Lblof", 1, Property::Left, 1800},      StoredMove{"Lblof", 1, Property::Top, 5445},
+    StoredMove{"Lblpn", 0, Property::Left, 1410},      StoredMove{"Lblpn", 0, Property::Top, 5445},
+    StoredMove{"Lblpn", 2, Property::Left, 2205},      StoredMove{"Lblpn", 2, Property::Top, 5445},
+    StoredMove{"Rtb1", -1, Property::Height, 4380},    StoredMove{"Rtb1", -1, Property::Width, 2490},
+    StoredMove{"Rtb1", -1, Property::Left, 630},       StoredMove{"Rtb1", -1, Property::Top, 510},
+};
+
+// The frame's small-font values for one page, then the page's own: without the buttons
+// the page lacks, and on the last page without the text box, which keeps its place.
+template <int Page, std::size_t N = 0>
+constexpr auto pageSmallFonts(const std::array<StoredMove, N>& own = {})
+{
+    constexpr auto keeps = [](const StoredMove& m) {
+        const std::string_view c = m.control ? m.control : "";
+        return (c != "ImgBack" || hasBack(Page)) && (c != "ImgFor" || hasForward(Page)) &&
+               (c != "Rtb1" || Page < kPageCount);
+    };
+    constexpr std::size_t kept = std::size_t(std::count_if(kFrameSmallFonts.begin(), kFrameSmallFonts.end(), keeps));
+    std::array<StoredMove, kept> frame{};
+    std::copy_if(kFrameSmallFonts.begin(), kFrameSmallFonts.end(), frame.begin(), keeps);
+    return concat(frame, own);
+}
+
+// The dots' small-font place on the simulation pages.
+inline constexpr std::array kDotsSmallFonts{
+    StoredMove{"Img3c", -1, Property::Left, 7440},
+    StoredMove{"Img3c", -1, Property::Top, 120},
+};
+
+// A page window's own properties; only the controls, the title and the small-font values
+// differ between pages.
+constexpr host::StoredWindow pageForm(const char* name, const char* title, std::span<const StoredControl> controls,
+                                      std::span<const StoredMove> smallFonts)
 {
     return {.name = name, .title = title, .width = kPageWidth, .height = kPageHeight,
-            .backColour = kWhite, .controls = controls};
+            .backColour = kWhite, .controls = controls, .smallFonts = smallFonts};
 }
 
 } // namespace resources::layouts
