@@ -3,14 +3,14 @@
 #include "host/host.h"
 #include "host/picture.h"
 #include "pages/page.h"
-#include "resources/picture_texts.h"
 #include "pages/plain_pages.h"
+#include "resources/layouts/layouts.h"
+#include "resources/picture_texts.h"
 #include "shell/backdrop.h"
 #include "shell/chapter_title.h"
 #include "shell/demo_menu.h"
 #include "shell/font_check.h"
-#include "shell/main_screen_preview.h"
-#include "shell/orvane_preview.h"
+#include "shell/preview.h"
 #include "shell/splash.h"
 #include "shell/welcome.h"
 #include "simulations/ball_encoder.h"
@@ -30,8 +30,8 @@ Program::Program(host::Host& host) : fontFamilies(shell::installedFontFamilies),
     m_windows.push_back(std::make_unique<shell::Form1>(host));
     m_windows.push_back(std::make_unique<shell::Form2>(host));
     m_windows.push_back(std::make_unique<shell::Form3>(host));
-    m_windows.push_back(std::make_unique<shell::Form4>(host));
-    m_windows.push_back(std::make_unique<shell::Form5>(host));
+    m_windows.push_back(std::make_unique<shell::Preview>(host, resources::layouts::Form4));
+    m_windows.push_back(std::make_unique<shell::Preview>(host, resources::layouts::Form5));
     m_windows.push_back(std::make_unique<shell::frmk0>(host));
     m_windows.push_back(std::make_unique<pages::Frm1>(host));
     m_windows.push_back(std::make_unique<pages::Frm2>(host));

@@ -1,21 +1,17 @@
-#include "shell/main_screen_preview.h"
+#include "shell/preview.h"
 
-#include "resources/layouts/layouts.h"
-#include "shell/module1.h"
 #include "shell/small_fonts.h"
 
 namespace shell {
 
-Form4::Form4(host::Host& host) : Form(host, resources::layouts::Form4)
+Preview::Preview(host::Host& host, const host::StoredWindow& layout) : Form(host, layout)
 {
+    // A click on the Orvane preview's blurb goes to its label, which has no handler.
     onClick(host::kWindow, [this] { Hide(); });
     for (const auto key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
         addShortcut(QKeySequence(key), [this] { Hide(); });
 }
 
-void Form4::Form_Load()
-{
-    applySmallFonts(*this);
-}
+void Preview::Form_Load() { applySmallFonts(*this); }
 
 } // namespace shell
