@@ -31,6 +31,13 @@ def _extents(acc):
     return e.x, e.y, e.width, e.height
 
 
+def _shown_children(node):
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None and _showing(child):
+            yield child
+
+
 def _showing(acc):
     return acc.getState().contains(pyatspi.STATE_SHOWING)
 
@@ -64,12 +71,7 @@ class Tree:
         app = self.app()
         if app is None:
             return []
-        tops = []
-        for i in range(app.childCount):
-            child = app.getChildAtIndex(i)
-            if child is not None and _showing(child):
-                tops.append(child)
-        return tops
+        return list(_shown_children(app))
 
     def stage(self):
         """The top-level window: the backdrop, holding the program's windows."""
@@ -84,9 +86,8 @@ class Tree:
         if stage is None:
             return []
         found = []
-        for i in range(stage.childCount):
-            child = stage.getChildAtIndex(i)
-            if child is None or child.getRole() != pyatspi.ROLE_FRAME or not _showing(child):
+        for child in _shown_children(stage):
+            if child.getRole() != pyatspi.ROLE_FRAME:
                 continue
             active = child.getState().contains(pyatspi.STATE_ACTIVE)
             found.append(Window(child.name, *_extents(child), level=len(found), active=active, role="frame"))

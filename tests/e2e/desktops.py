@@ -16,7 +16,7 @@ import subprocess
 import time
 
 import xconn
-from xsession import SCREEN, Failure, Screen, _die_with_parent, wait_until
+from xsession import SCREEN, Failure, Screen, _die_with_parent, stop_process, wait_until
 
 KINDS = ("none", "openbox", "mutter", "weston", "weston-headless")
 
@@ -76,13 +76,7 @@ class Desktop:
         return "window id" in out
 
     def __exit__(self, *exc):
-        if self.proc and self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        stop_process(self.proc)
         return False
 
 

@@ -40,11 +40,7 @@ def startup(run, program_path, dpi, workdir, desktop):
             screen.wait_gone(splash)
             check_placed(welcome, layout.expected_size("Welcome to Vantrel"))
             check_on_top(screen, welcome)
-            hole = (welcome.x, welcome.y, welcome.w, welcome.h)
-            step.image = frontend.wait_pixels(
-                screen, (0, 0) + SCREEN, lambda im: not frontend.backdrop_everywhere_but(im, hole)
-                and frontend.count_colour(im, hole, frontend.BACKDROP) < welcome.w * welcome.h // 10, 10,
-                "the painted welcome window on the backdrop")
+            step.image = frontend.wait_painted(screen, welcome, "welcome window")
         if desktop.headless:
             _menu_exit_by_actions(run, program)  # with no pointer, as assistive technology presses
             return
@@ -62,11 +58,7 @@ def _menu_exit_by_actions(run, program):
         start.press()
         menu = screen.wait_window("Vantrel Demo Menu")
         check_on_top(screen, menu)
-        hole = (menu.x, menu.y, menu.w, menu.h)
-        step.image = frontend.wait_pixels(
-            screen, (0, 0) + SCREEN, lambda im: not frontend.backdrop_everywhere_but(im, hole)
-            and frontend.count_colour(im, hole, frontend.BACKDROP) < menu.w * menu.h // 10, 10,
-            "the painted menu on the backdrop")
+        step.image = frontend.wait_painted(screen, menu, "menu")
     with run.step("the menu's exit, pressed, ends the program"):
         [exit_button] = [n for n in atspi.window_nodes(screen.tree, "Vantrel Demo Menu")
                          if n.name == "Exit Vantrel Demo"]

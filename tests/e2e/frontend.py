@@ -70,6 +70,16 @@ def backdrop_everywhere_but(image, *holes):
     return wrong
 
 
+
+def wait_painted(screen, window, what, timeout=10):
+    """The screen once a window is painted over the backdrop: backdrop all round it and
+    hardly any inside it."""
+    hole = (window.x, window.y, window.w, window.h)
+    return wait_pixels(screen, (0, 0) + SCREEN,
+                       lambda im: not backdrop_everywhere_but(im, hole)
+                       and count_colour(im, hole, BACKDROP) < window.w * window.h // 10, timeout,
+                       "the backdrop colour #6F51A6 around the painted %s" % what)
+
 def wait_splash(run, layout):
     """The backdrop fills the screen around the centred splash; returns the splash window."""
     screen = run.screen
@@ -83,10 +93,7 @@ def wait_splash(run, layout):
         check_on_top(screen, splash)
         hole = (splash.x, splash.y, splash.w, splash.h)
         # The server fills the backdrop at once; the splash paints a moment after it maps.
-        image = wait_pixels(screen, (0, 0) + SCREEN,
-                            lambda im: not backdrop_everywhere_but(im, hole)
-                            and count_colour(im, hole, BACKDROP) < splash.w * splash.h // 10, 10,
-                            "the backdrop colour #6F51A6 around the painted splash")
+        image = wait_painted(screen, splash, "splash")
         inside = count_colour(image, hole, BACKDROP)
         check(inside < splash.w * splash.h // 10,
               "the splash should cover its rectangle, but %d of its pixels are backdrop" % inside)

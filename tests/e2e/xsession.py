@@ -18,6 +18,17 @@ import xconn
 SCREEN = (1280, 1024)
 
 
+
+def stop_process(proc):
+    """Asks a helper process to end, and ends it when it does not within ten seconds."""
+    if proc and proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
 class Failure(Exception):
     pass
 
@@ -72,13 +83,7 @@ class Xvfb:
         return self
 
     def _stop(self):
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        stop_process(self.proc)
 
     def __exit__(self, *exc):
         if hasattr(self, "conn"):

@@ -10,10 +10,7 @@ constexpr std::array kControls{
 };
 
 // On a small-font display the load sets these, in this order.
-constexpr std::array kSmallFonts{
-    StoredMove{nullptr, -1, Property::Height, 5940},
-    StoredMove{nullptr, -1, Property::Width, 7440},
-};
+constexpr auto kSmallFonts = sizeMoves(5940, 7440);
 
 } // namespace
 

@@ -11,12 +11,7 @@ constexpr std::array kControls{
 };
 
 // On a small-font display the load sets these, in this order.
-constexpr std::array kSmallFonts{
-    StoredMove{nullptr, -1, Property::Height, 6570},
-    StoredMove{nullptr, -1, Property::Width, 8760},
-    StoredMove{"Command1", -1, Property::Left, 7605},
-    StoredMove{"Command1", -1, Property::Top, 5535},
-};
+constexpr auto kSmallFonts = concat(sizeMoves(6570, 8760), placeMoves("Command1", -1, 7605, 5535));
 
 } // namespace
 

@@ -51,10 +51,7 @@ constexpr std::array kControls{
 
 // The buttons and labels keep their places in both layouts.
 // On a small-font display the load sets these, in this order.
-constexpr std::array kSmallFonts{
-    StoredMove{nullptr, -1, Property::Height, 6570},
-    StoredMove{nullptr, -1, Property::Width, 8760},
-};
+constexpr auto kSmallFonts = sizeMoves(6570, 8760);
 
 } // namespace
 

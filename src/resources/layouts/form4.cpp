@@ -5,10 +5,7 @@ namespace resources::layouts {
 namespace {
 
 // On a small-font display the load sets these, in this order.
-constexpr std::array kSmallFonts{
-    StoredMove{nullptr, -1, Property::Height, 6420},
-    StoredMove{nullptr, -1, Property::Width, 9600},
-};
+constexpr auto kSmallFonts = sizeMoves(6420, 9600);
 
 } // namespace
 

@@ -14,12 +14,7 @@ constexpr std::array kControls{
 };
 
 // On a small-font display the load sets these, in this order.
-constexpr std::array kSmallFonts{
-    StoredMove{nullptr, -1, Property::Height, 6525},
-    StoredMove{nullptr, -1, Property::Width, 9165},
-    StoredMove{"Label1", -1, Property::Left, 7545},
-    StoredMove{"Label1", -1, Property::Top, 2310},
-};
+constexpr auto kSmallFonts = concat(sizeMoves(6525, 9165), placeMoves("Label1", -1, 7545, 2310));
 
 } // namespace
 

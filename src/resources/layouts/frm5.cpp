@@ -18,11 +18,7 @@ constexpr std::array kOwn{
 constexpr auto kControls =
     concat(pageFrame<5>("Mouse Movements", TextBox{.height = 1428}), kOwn);
 
-constexpr std::array kOwnSmallFonts{
-    StoredMove{"Image2", 1, Property::Left, 4110},
-    StoredMove{"Image2", 1, Property::Top, 2355},
-};
-constexpr auto kSmallFonts = pageSmallFonts<5>(kOwnSmallFonts);
+constexpr auto kSmallFonts = pageSmallFonts<5>(placeMoves("Image2", 1, 4110, 2355));
 
 } // namespace
 

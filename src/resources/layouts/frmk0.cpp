@@ -34,30 +34,23 @@ constexpr std::array kControls{
 };
 
 // On a small-font display the load sets these, in this order.
-constexpr std::array kSmallFonts{
-    StoredMove{nullptr, -1, Property::Height, 6030},
-    StoredMove{nullptr, -1, Property::Width, 9120},
-    StoredMove{"Label1", -1, Property::Left, 3250},
-    StoredMove{"Label1", -1, Property::Top, 300},
-    StoredMove{"Image5", -1, Property::Left, 3250},
-    StoredMove{"Image5", -1, Property::Top, 5500},
-    StoredMove{"Image2", 0, Property::Left, 8160},
-    StoredMove{"Image2", 0, Property::Top, 4905},
-    StoredMove{"Image1", 1, Property::Left, -2565},
-    StoredMove{"Image1", 1, Property::Top, 5190},
-    StoredMove{"Image7", -1, Property::Top, 4600},
-    StoredMove{"Image7", -1, Property::Left, 3585},
-    StoredMove{"Line1", -1, Property::X1, 4305},
-    StoredMove{"Line1", -1, Property::X2, 4305},
-    StoredMove{"Line1", -1, Property::Y1, 2049},
-    StoredMove{"Line1", -1, Property::Y2, 1425},
-    StoredMove{"Line2", -1, Property::X1, 4290},
-    StoredMove{"Line2", -1, Property::X2, 4290},
-    StoredMove{"Line2", -1, Property::Y1, 2055},
-    StoredMove{"Line2", -1, Property::Y2, 1395},
-    StoredMove{"Image4", -1, Property::Left, 3855},
-    StoredMove{"Image4", -1, Property::Top, 2055},
-};
+constexpr auto kSmallFonts = concat(
+    sizeMoves(6030, 9120), placeMoves("Label1", -1, 3250, 300), placeMoves("Image5", -1, 3250, 5500),
+    placeMoves("Image2", 0, 8160, 4905), placeMoves("Image1", 1, -2565, 5190),
+    std::array{
+        StoredMove{"Image7", -1, Property::Top, 4600},
+        StoredMove{"Image7", -1, Property::Left, 3585},
+        // Both cable lines stay vertical.
+        StoredMove{"Line1", -1, Property::X1, 4305},
+        StoredMove{"Line1", -1, Property::X2, 4305},
+        StoredMove{"Line1", -1, Property::Y1, 2049},
+        StoredMove{"Line1", -1, Property::Y2, 1425},
+        StoredMove{"Line2", -1, Property::X1, 4290},
+        StoredMove{"Line2", -1, Property::X2, 4290},
+        StoredMove{"Line2", -1, Property::Y1, 2055},
+        StoredMove{"Line2", -1, Property::Y2, 1395},
+    },
+    placeMoves("Image4", -1, 3855, 2055));
 
 } // namespace
 

@@ -121,6 +121,18 @@ constexpr auto pageFrame(const char* heading, TextBox text)
 inline constexpr StoredControl kDots{.kind = Kind::Image, .name = "Img3c", .left = 6495, .top = 150,
                                    .width = 780, .height = 240, .picture = "dots"};
 
+// A window's small-font size, height first as the loads set it.
+constexpr std::array<StoredMove, 2> sizeMoves(float height, float width)
+{
+    return {StoredMove{nullptr, -1, Property::Height, height}, StoredMove{nullptr, -1, Property::Width, width}};
+}
+
+// A control's small-font place, left first.
+constexpr std::array<StoredMove, 2> placeMoves(const char* control, int index, float left, float top)
+{
+    return {StoredMove{control, index, Property::Left, left}, StoredMove{control, index, Property::Top, top}};
+}
+
 // Where the frame's controls go on a small-font display; every page sets the same values.
 inline constexpr std::array kFrameSmallFonts{
     StoredMove{"Lblheader", -1, Property::Top, 60},    StoredMove{"Lblheader", -1, Property::Left, 2850},
@@ -157,10 +169,7 @@ constexpr auto pageSmallFonts(const std::array<StoredMove, N>& own = {})
 }
 
 // The dots' small-font place on the simulation pages.
-inline constexpr std::array kDotsSmallFonts{
-    StoredMove{"Img3c", -1, Property::Left, 7440},
-    StoredMove{"Img3c", -1, Property::Top, 120},
-};
+inline constexpr auto kDotsSmallFonts = placeMoves("Img3c", -1, 7440, 120);
 
 // A page window's own properties; only the controls, the title and the small-font values
 // differ between pages.
