@@ -3,7 +3,6 @@
 #include "host/host.h"
 #include "host/picture.h"
 #include "pages/page.h"
-#include "pages/plain_pages.h"
 #include "resources/layouts/layouts.h"
 #include "resources/picture_texts.h"
 #include "shell/backdrop.h"
@@ -33,13 +32,14 @@ Program::Program(host::Host& host) : fontFamilies(shell::installedFontFamilies),
     m_windows.push_back(std::make_unique<shell::Preview>(host, resources::layouts::Form4));
     m_windows.push_back(std::make_unique<shell::Preview>(host, resources::layouts::Form5));
     m_windows.push_back(std::make_unique<shell::frmk0>(host));
-    m_windows.push_back(std::make_unique<pages::Frm1>(host));
-    m_windows.push_back(std::make_unique<pages::Frm2>(host));
-    m_windows.push_back(std::make_unique<pages::Frm3>(host));
+    // The plain pages are the frame with their text and pictures, and nothing of their own.
+    m_windows.push_back(std::make_unique<pages::Page>(host, resources::layouts::Frm1, 1));
+    m_windows.push_back(std::make_unique<pages::Page>(host, resources::layouts::Frm2, 2));
+    m_windows.push_back(std::make_unique<pages::Page>(host, resources::layouts::Frm3, 3));
     m_windows.push_back(std::make_unique<simulations::Frm4>(host));
-    m_windows.push_back(std::make_unique<pages::Frm5>(host));
+    m_windows.push_back(std::make_unique<pages::Page>(host, resources::layouts::Frm5, 5));
     m_windows.push_back(std::make_unique<simulations::Frm6>(host));
-    m_windows.push_back(std::make_unique<pages::Frm7>(host));
+    m_windows.push_back(std::make_unique<pages::Page>(host, resources::layouts::Frm7, 7));
     m_windows.push_back(std::make_unique<simulations::Frm8>(host));
     // Alt+F4 or a task switcher's close asks the same question as the pages' exit.
     host.setCloseHandler(pages::ConfirmExit);
