@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <array>
+#include <cmath>
 #include <map>
 
 namespace host {
@@ -37,9 +38,11 @@ QCursor cursorFor(Pointer pointer, qreal devicePixelRatio)
     if (auto it = made.find(key); it != made.end())
         return it->second;
     const HandCursor& hand = kHands[size_t(pointer) - 1];
-    // Drawn at the screen's density; the hot spot stays in the drawing's own pixels.
-    const QCursor cursor(QPixmap::fromImage(Picture::fromAsset(hand.asset).image(devicePixelRatio)), hand.hotX,
-                         hand.hotY);
+    // Drawn at the screen's density. Qt's X11 backend reads the hot spot in the image's
+    // device pixels, its Wayland backend in the cursor surface's logical ones.
+    const qreal hotScale = QGuiApplication::platformName() == QLatin1String("xcb") ? devicePixelRatio : 1.0;
+    const QCursor cursor(QPixmap::fromImage(Picture::fromAsset(hand.asset).image(devicePixelRatio)),
+                         int(std::lround(hand.hotX * hotScale)), int(std::lround(hand.hotY * hotScale)));
     return made.emplace(key, cursor).first->second;
 }
 
