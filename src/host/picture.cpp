@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 #include <map>
+#include <vector>
 
 namespace host {
 
@@ -15,6 +18,8 @@ struct Picture::Data {
     QSize size;
     QByteArray svg;
     mutable std::map<qreal, QImage> rendered;
+    // By the other picture's name, which names its content for the whole run.
+    mutable std::map<std::pair<QString, qreal>, QRegion> differences;
 };
 
 namespace {
@@ -114,6 +119,58 @@ QImage Picture::image(qreal devicePixelRatio) const
     image.setDevicePixelRatio(devicePixelRatio);
     rendered.emplace(devicePixelRatio, image);
     return image;
+}
+
+QRegion Picture::difference(const Picture& other, qreal devicePixelRatio) const
+{
+    if (!m_data || !other.m_data)
+        return {};
+    const auto key = std::make_pair(other.m_data->name, devicePixelRatio);
+    if (auto it = m_data->differences.find(key); it != m_data->differences.end())
+        return it->second;
+    const QImage a = image(devicePixelRatio), b = other.image(devicePixelRatio);
+    QRegion region;
+    if (a.size() != b.size() || a.format() != b.format() || a.depth() != 32) {
+        region = QRect(QPoint(0, 0), a.size().expandedTo(b.size()));
+    } else {
+        // Per row of tiles the run from the first to the last tile that differs; then rows
+        // joined while that wastes little. A few rectangles paint and reach the screen
+        // faster than many small ones, each of which costs its own copy.
+        constexpr int kTile = 16;
+        std::vector<QRect> blocks;
+        qint64 used = 0; // area of the runs in the last block
+        for (int y = 0; y < a.height(); y += kTile) {
+            const int rows = std::min(kTile, a.height() - y);
+            int first = -1, last = -1;
+            for (int x = 0; x < a.width(); x += kTile) {
+                const int columns = std::min(kTile, a.width() - x);
+                for (int row = y; row < y + rows; ++row)
+                    if (std::memcmp(a.constScanLine(row) + 4 * x, b.constScanLine(row) + 4 * x, size_t(4 * columns))) {
+                        first = first < 0 ? x : first;
+                        last = x + columns;
+                        break;
+                    }
+            }
+            if (first < 0)
+                continue;
+            const QRect run(first, y, last - first, rows);
+            const qint64 area = qint64(run.width()) * run.height();
+            if (!blocks.empty() && blocks.back().bottom() + 1 == y) {
+                const QRect joined = blocks.back().united(run);
+                if (qint64(joined.width()) * joined.height() <= 2 * (used + area)) {
+                    blocks.back() = joined;
+                    used += area;
+                    continue;
+                }
+            }
+            blocks.push_back(run);
+            used = area;
+        }
+        for (const QRect& block : blocks)
+            region += block;
+    }
+    m_data->differences.emplace(key, region);
+    return region;
 }
 
 void Picture::draw(QPainter& painter, QPointF topLeft) const
