@@ -2,13 +2,17 @@
 
 #include "host/error.h"
 
+#include <QGuiApplication>
 #include <QHash>
+#include <QScreen>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QFile>
 #include <algorithm>
 #include <cstring>
+#include <future>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace host {
@@ -18,6 +22,9 @@ struct Picture::Data {
     QSize size;
     QByteArray svg;
     mutable std::map<qreal, QImage> rendered;
+    // A window-sized picture starts rendering on another thread as soon as it is read, at
+    // the screen's ratio, while its window is made and mapped; the first paint takes it.
+    mutable std::optional<std::pair<qreal, std::future<QImage>>> early;
     // By the other picture's name, which names its content for the whole run.
     mutable std::map<std::pair<QString, qreal>, QRegion> differences;
 };
@@ -28,6 +35,22 @@ namespace {
 // while a window shows them: each of those windows loads once, so they still render
 // once, but their memory goes with the window. Everything else stays for the run.
 constexpr qint64 kKeptBytes = 512 * 1024;
+
+// At its exact pixel size times the ratio. Touches nothing shared, so it may run on any
+// thread: Qt paints text into images off the user-interface thread too.
+QImage render(const QByteArray& svg, QSize size, qreal devicePixelRatio)
+{
+    const QSize pixels = (QSizeF(size) * devicePixelRatio).toSize();
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        QSvgRenderer renderer(svg);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    }
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
 
 struct Cached {
     std::shared_ptr<Picture::Data> kept;
@@ -65,10 +88,16 @@ Picture Picture::fromAsset(std::string_view asset)
         throw Error("The picture " + name.toStdString() + " cannot be read.");
     }
     data->size = renderer.defaultSize();
-    if (qint64(data->size.width()) * data->size.height() * 4 > kKeptBytes)
+    if (qint64(data->size.width()) * data->size.height() * 4 > kKeptBytes) {
         cached.shown = data;
-    else
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+                const qreal ratio = screen->devicePixelRatio();
+                data->early.emplace(ratio, std::async(std::launch::async, render, data->svg, data->size, ratio));
+            }
+    } else {
         cached.kept = data;
+    }
     return Picture(data);
 }
 
@@ -108,15 +137,13 @@ QImage Picture::image(qreal devicePixelRatio) const
     auto& rendered = m_data->rendered;
     if (auto it = rendered.find(devicePixelRatio); it != rendered.end())
         return it->second;
-    const QSize pixels = (QSizeF(m_data->size) * devicePixelRatio).toSize();
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        QSvgRenderer renderer(m_data->svg);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    QImage image;
+    if (m_data->early && m_data->early->first == devicePixelRatio) {
+        image = m_data->early->second.get();
+        m_data->early.reset();
+    } else {
+        image = render(m_data->svg, m_data->size, devicePixelRatio);
     }
-    image.setDevicePixelRatio(devicePixelRatio);
     rendered.emplace(devicePixelRatio, image);
     return image;
 }

@@ -6,6 +6,11 @@
 #include "support/scripted_desktop.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgRenderer>
 #include <QPaintEvent>
 #include <array>
 #include <gtest/gtest.h>
@@ -55,6 +60,31 @@ TEST(PictureDifference, CoversEveryChangedPixelAtEveryRatio)
     for (const QRect& r : plain.difference(serial, 1.0))
         area += qint64(r.width()) * r.height();
     EXPECT_LT(area, qint64(plain.size().width()) * plain.size().height() / 2);
+}
+
+// A window-sized picture renders ahead on another thread at the screen's ratio; what the
+// paint then gets is exactly what rendering it there and then gives, at that ratio and
+// at any other.
+TEST(PictureRendering, AWindowSizedPictureRenderedAheadIsTheOneRenderedAtPaint)
+{
+    const qreal screen = QGuiApplication::primaryScreen()->devicePixelRatio();
+    for (qreal ratio : {screen, 1.5}) {
+        SCOPED_TRACE(ratio);
+        const Picture splash = Picture::fromAsset("splash");
+        const QImage shown = splash.image(ratio);
+        QFile file(QStringLiteral(":/pictures/splash.svg"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QSize pixels = (QSizeF(splash.size()) * ratio).toSize();
+        QImage expected(pixels, QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        {
+            QPainter painter(&expected);
+            QSvgRenderer(file.readAll()).render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        }
+        EXPECT_EQ(shown.size(), pixels);
+        EXPECT_EQ(shown.devicePixelRatio(), ratio);
+        EXPECT_TRUE(shown.convertToFormat(expected.format()) == expected);
+    }
 }
 
 class Paints : public QObject {
