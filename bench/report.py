@@ -50,6 +50,13 @@ def summarize_startup(results):
     return out
 
 
+# Before the paced yields slept (load 0.08, Xvfb): what each pause figure was.
+BEFORE_CPU = {"quiet": "8-10 %", "events arriving": "12-13 %, max 16.9 % (X, pointer moving)"}
+BEFORE_DELAY = "p99 2.05, max 10.5 ms"
+CPU_TARGET = {"quiet": 2.0, "events arriving": 4.0}
+DELAY_P99, DELAY_MAX = 0.5, 2.0
+
+
 def pause_rows(platform, figures, rows, targets):
     for condition in ("pauses_quiet", "pauses_with_events"):
         block = figures.get(condition)
@@ -58,32 +65,37 @@ def pause_rows(platform, figures, rows, targets):
         label = "quiet" if condition == "pauses_quiet" else "events arriving"
         for key, nominal in (("pause_10000", 100.0), ("pause_19000_frm6", 190.0), ("pause_19000_frm8", 190.0)):
             length, cpu = block[key]["length_ms"], block[key]["cpu_percent"]
-            ok = abs(length["median"] - nominal) <= 0.1 * nominal
-            in_range = abs(length["min"] - nominal) <= 0.1 * nominal and abs(length["max"] - nominal) <= 0.1 * nominal
+            ok = abs(length["median"] - nominal) <= 0.05 * nominal
             rows.append((f"{platform}: {key} ({label}), n={length['n']}",
                          f"median {fmt(length['median'], ' ms', 1)} [{fmt(length['min'], '', 1)}..{fmt(length['max'], '', 1)}]",
-                         f"{nominal:.0f} ms ±10 %", ok and in_range))
+                         f"{nominal:.0f} ms ±5 % (median)", ok))
             targets.append({"name": f"{platform} {key} {label} length", "median_ms": length["median"],
                             "min_ms": length["min"], "max_ms": length["max"], "nominal_ms": nominal,
-                            "met": ok and in_range})
+                            "met": ok})
             ui = block[key]["ui_thread_cpu_percent"]
+            limit = CPU_TARGET[label]
+            met = cpu["median"] <= limit
             rows.append((f"{platform}: CPU during {key} ({label})",
                          f"median {fmt(cpu['median'], ' %', 1)}, max {fmt(cpu['max'], ' %', 1)}"
                          f" (UI thread {fmt(ui['median'], ' %', 1)})",
-                         "< 15 % of a core", cpu["max"] < 15))
+                         f"<= {limit:.0f} % of a core (median)", met, BEFORE_CPU[label]))
             targets.append({"name": f"{platform} {key} {label} cpu", "median_percent": cpu["median"],
-                            "max_percent": cpu["max"], "met": cpu["max"] < 15})
+                            "max_percent": cpu["max"], "limit_percent": limit, "met": met})
         for key in ("posted_event_delay_ms", "x_pointer_motion_delay_ms"):
             if key not in block:
                 continue
             d = block[key] if "median" in block[key] else block[key]["delays"]
             extra = f", lost {block[key]['lost']:.0f}" if "lost" in block[key] else ""
-            met = d["p99"] is not None and d["p99"] < 2 and (not extra or block[key]["lost"] == 0)
+            met = (d["p99"] is not None and d["p99"] < DELAY_P99 and d["max"] < DELAY_MAX
+                   and (not extra or block[key]["lost"] == 0))
             rows.append((f"{platform}: {key.replace('_ms', '')} during pauses, n={d['n']:.0f}",
                          f"median {fmt(d['median'], ' ms', 3)}, p99 {fmt(d['p99'], '', 3)}, max {fmt(d['max'], '', 2)}{extra}",
-                         "p99 < 2 ms", met))
+                         f"p99 < {DELAY_P99} ms, max < {DELAY_MAX:.0f} ms", met, BEFORE_DELAY))
             targets.append({"name": f"{platform} {key}", "median_ms": d["median"], "p99_ms": d["p99"],
                             "max_ms": d["max"], "met": met})
+
+
+MOVE_LIMIT = 0.5
 
 
 def harness_rows(platform, figures, rows, targets):
@@ -105,14 +117,16 @@ def harness_rows(platform, figures, rows, targets):
                      f"median {fmt(paint['all']['median'], ' ms')}, max {fmt(paint['all']['max'], ' ms')}", "", None))
     for page, m in figures.get("move_ms", {}).items():
         h = m["handler"]
+        met = h["median"] < MOVE_LIMIT and h["p99"] < MOVE_LIMIT
+        before = "0.72 / 1.05 ms" if (platform, page) == ("xcb", "Frm8") else ""
         rows.append((f"{platform}: move on {page} desk, pauses skipped, n={h['n']:.0f}",
                      f"median {fmt(h['median'], ' ms', 3)}, p99 {fmt(h['p99'], '', 3)}, max {fmt(h['max'], '', 2)}",
-                     "< 1 ms (median; p99)", h["median"] < 1 and h["p99"] < 1))
+                     f"< {MOVE_LIMIT} ms (median; p99)", met, before))
         rows.append((f"{platform}: move on {page}, widget event then repaint",
                      f"median {fmt(m['move_and_repaint']['median'], ' ms', 3)}, p99 {fmt(m['move_and_repaint']['p99'], '', 3)}",
                      "", None))
         targets.append({"name": f"{platform} move {page}", "median_ms": h["median"], "p99_ms": h["p99"],
-                        "max_ms": h["max"], "met": h["median"] < 1 and h["p99"] < 1})
+                        "max_ms": h["max"], "met": met})
     pause_rows(platform, figures, rows, targets)
 
 
@@ -136,7 +150,9 @@ def startup_rows(s, results, rows, targets):
                  "<= 1.5x bare", ratio_map <= 1.5))
     rows.append(("start-up to first frame on screen",
                  f"{fmt(prog['painted_ms_median'], ' ms', 1)} vs bare {fmt(bare['painted_ms_median'], ' ms', 1)}: x{ratio_paint:.2f}",
-                 "", None))
+                 "<= 1.3x bare", ratio_paint <= 1.3, "x1.78"))
+    targets.append({"name": "start-up to first frame ratio", "program_ms": prog["painted_ms_median"],
+                    "bare_ms": bare["painted_ms_median"], "ratio": ratio_paint, "met": ratio_paint <= 1.3})
     targets.append({"name": "start-up to mapped ratio", "program_ms": prog["mapped_ms_median"],
                     "bare_ms": bare["mapped_ms_median"], "ratio": ratio_map, "met": ratio_map <= 1.5})
     idle_ratio = prog["vmhwm_kb_median"] / bare["vmhwm_kb_median"]
@@ -148,9 +164,9 @@ def startup_rows(s, results, rows, targets):
         walk_ratio = med(walks) / bare["vmhwm_kb_median"]
         rows.append((f"peak memory, walk through all windows (median of {len(walks)})",
                      f"{med(walks) / 1024:.1f} MiB vs bare {bare['vmhwm_kb_median'] / 1024:.1f} MiB: x{walk_ratio:.2f}",
-                     "<= 1.5x bare", walk_ratio <= 1.5))
+                     "<= 1.3x bare", walk_ratio <= 1.3, "x1.42"))
         targets.append({"name": "peak memory ratio (walk)", "program_kb": med(walks),
-                        "bare_kb": bare["vmhwm_kb_median"], "ratio": walk_ratio, "met": walk_ratio <= 1.5})
+                        "bare_kb": bare["vmhwm_kb_median"], "ratio": walk_ratio, "met": walk_ratio <= 1.3})
         last = results["walk_memory_kb"]
         kinds = lambda anon, file, shm: f"{anon / 1024:.1f} / {file / 1024:.1f} / {shm / 1024:.1f}"
         rows.append(("resident at the end, anon / file / shmem MiB: walk vs bare",
@@ -161,13 +177,15 @@ def startup_rows(s, results, rows, targets):
 
 
 def print_table(results):
-    rows = results["summary"]["rows"]
+    rows = [tuple(r) + ("",) * (5 - len(r)) for r in results["summary"]["rows"]]
     width = max(len(r[0]) for r in rows)
     vwidth = max(len(r[1]) for r in rows)
-    print(f"{'measure':<{width}}  {'value':<{vwidth}}  {'target':<22}  met")
-    print("-" * (width + vwidth + 32))
-    for name, value, target, met in rows:
+    twidth = max(len(r[2]) for r in rows)
+    print(f"{'measure':<{width}}  {'value':<{vwidth}}  {'target':<{twidth}}  met  before")
+    print("-" * (width + vwidth + twidth + 20))
+    for name, value, target, met, before in rows:
         mark = "" if met is None else ("yes" if met else "NO")
-        print(f"{name:<{width}}  {value:<{vwidth}}  {target:<22}  {mark}")
+        print(f"{name:<{width}}  {value:<{vwidth}}  {target:<{twidth}}  {mark:<3}  {before}")
     m = results["machine"]
     print(f"\nload average before {m['load_before'][0]:.2f}, after {m['load_after'][0]:.2f} on {m['cpus']} cpus")
+    print("before: the figures of the issue, measured before the paced yields slept (load 0.08 to 0.45)")

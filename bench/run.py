@@ -86,7 +86,9 @@ def startup(build, display, runs):
         order = list(targets) if i % 2 == 0 else list(reversed(list(targets)))
         for name in order:
             title, program = targets[name]
-            result = run_json([watch, "--title", title, "--hold", "0.8", "--", program], env, 60)
+            # The splash's area at 96 pixels per inch, where both show their picture.
+            result = run_json([watch, "--title", title, "--region", "496x396", "--hold", "0.8", "--", program],
+                              env, 60)
             if "error" in result:
                 raise RuntimeError(f"start-up of {name}: {result['error']}")
             if i > 0:  # the first pair warms the file cache

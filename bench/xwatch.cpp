@@ -2,7 +2,10 @@
 // given title is mapped, when its area first shows the frame it settles on, and the
 // program's peak resident memory at the end. The program needs no help from inside.
 //
-//   bench_xwatch --title TITLE [--hold S] [--interval-us N] [--timeout S] -- program args...
+//   bench_xwatch --title TITLE [--region WxH] [--hold S] [--interval-us N] [--timeout S] -- program args...
+//
+// --region reads only a rectangle of that size in the middle of the window: a full-screen
+// window's pixels take milliseconds to read, which would blur when its first frame came.
 //
 // Prints one JSON object. Times are milliseconds from just before the fork.
 #include <xcb/xcb.h>
@@ -93,6 +96,7 @@ int main(int argc, char** argv)
     std::string title;
     double hold = 1.0, timeout = 20.0;
     int intervalUs = 1000;
+    int regionW = 0, regionH = 0;
     int i = 1;
     for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         const std::string arg = argv[i];
@@ -102,6 +106,8 @@ int main(int argc, char** argv)
             title = argv[++i];
         else if (arg == "--hold")
             hold = std::atof(argv[++i]);
+        else if (arg == "--region")
+            std::sscanf(argv[++i], "%dx%d", &regionW, &regionH);
         else if (arg == "--interval-us")
             intervalUs = std::atoi(argv[++i]);
         else if (arg == "--timeout")
@@ -158,8 +164,14 @@ int main(int argc, char** argv)
     auto* geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
     if (!geometry)
         return fail("the window went away", pid);
-    const int x = geometry->x, y = geometry->y, w = geometry->width, h = geometry->height;
+    int x = geometry->x, y = geometry->y, w = geometry->width, h = geometry->height;
     free(geometry);
+    if (regionW > 0 && regionH > 0 && regionW < w && regionH < h) {
+        x += (w - regionW) / 2;
+        y += (h - regionH) / 2;
+        w = regionW;
+        h = regionH;
+    }
 
     // The root's pixels over the window: what is on screen, whoever drew it.
     struct Sample {

@@ -123,7 +123,7 @@ void Control::assign(float& field, float value)
     // Handlers assign unconditionally; only a real change costs a repaint.
     if (field == value || (std::isnan(field) && std::isnan(value)))
         return;
-    const QRectF before = paintedRect();
+    const QRect before = paintedBounds();
     field = value;
     changed(before);
 }
@@ -137,7 +137,7 @@ void Control::setVisible(bool visible)
 {
     if (m_visible == visible)
         return;
-    const QRectF before = paintedRect();
+    const QRect before = paintedBounds();
     m_visible = visible;
     changed(before);
 }
@@ -153,8 +153,26 @@ void Control::setPicture(const Picture& picture)
     requireKind({Kind::Image, Kind::PictureBox, Kind::PictureButton}, "Picture");
     if (m_picture == picture)
         return;
-    const QRectF before = paintedRect();
+    const Picture previous = m_picture;
+    const QRect before = paintedBounds();
     m_picture = picture;
+    // In the same place at the same size only the pixels in which the two differ change:
+    // an animation frame repaints what moved in it, not the whole picture.
+    QWidget* box = m_stored.kind == Kind::PictureBox ? m_widget.data() : nullptr;
+    if (m_visible && !previous.isNull() && !picture.isNull() && previous.size() == picture.size() &&
+        (m_stored.kind == Kind::Image || (box && borderWidth() == 0))) {
+        const qreal ratio = devicePixelRatio();
+        const QPointF origin = box ? QPointF(0, 0) : pixelRect().topLeft();
+        QRegion area;
+        for (const QRect& tile : previous.difference(picture, ratio))
+            area += QRectF(origin + QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
+        m_form.changed(*this);
+        if (box)
+            box->update(area);
+        else if (QWidget* container = m_container ? m_container->widget() : m_form.isLoaded() ? m_form.widget() : nullptr)
+            container->update(area);
+        return;
+    }
     changed(before);
 }
 
@@ -188,7 +206,7 @@ void Control::setBorderColor(long colour)
     if (m_fore == next)
         return;
     m_fore = next;
-    changed(paintedRect());
+    changed(paintedBounds());
 }
 
 long Control::backColor() const { return colourToLong(m_back); }
@@ -199,7 +217,7 @@ void Control::setBackColor(long colour)
     if (m_back == next)
         return;
     m_back = next;
-    changed(paintedRect());
+    changed(paintedBounds());
     if (m_widget)
         m_widget->update(); // a picture box's whole area
 }
@@ -220,7 +238,7 @@ void Control::setText(const QString& text)
 {
     requireKind({Kind::RichTextBox}, "Text");
     m_text = text;
-    changed(paintedRect());
+    changed(paintedBounds());
 }
 
 bool Control::enabled() const { return m_enabled; }
@@ -369,16 +387,16 @@ void Control::paint(QPainter& painter) const
     }
 }
 
-QRectF Control::paintedRect() const
+QRect Control::paintedBounds() const
 {
     if (!m_visible)
         return {};
     // A line's pen reaches half its width, and a square cap as far again, past its ends.
     const qreal pen = m_stored.kind == Kind::Line ? m_stored.lineWidth + 1 : 0;
-    return pixelRect().adjusted(-pen, -pen, pen, pen);
+    return pixelRect().adjusted(-pen, -pen, pen, pen).toAlignedRect();
 }
 
-void Control::changed(const QRectF& before)
+void Control::changed(const QRect& before)
 {
     m_form.changed(*this);
     if (!isLightweight()) {
@@ -392,9 +410,9 @@ void Control::changed(const QRectF& before)
                                                                          : nullptr);
     if (!container)
         return;
-    const QRectF area = before.united(paintedRect());
+    const QRect area = before.united(paintedBounds());
     if (!area.isEmpty())
-        container->update(area.toAlignedRect());
+        container->update(area);
 }
 
 void Control::syncWidget()

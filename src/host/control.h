@@ -94,6 +94,7 @@ public:
     bool takesMouse() const; // visible images and labels
     QRectF pixelRect() const; // in the container's inner pixels
     void paint(QPainter& painter) const;
+    QRect paintedBounds() const; // the box around what painting it touches, container pixels
     // Widget-backed controls with a border (the text box, a bordered picture box): the
     // container paints the border; the widget fills what lies inside it.
     int borderWidth() const; // logical pixels
@@ -106,8 +107,7 @@ public:
 private:
     void requireKind(std::initializer_list<Kind> kinds, const char* property) const;
     void assign(float& field, float value);
-    void changed(const QRectF& before);
-    QRectF paintedRect() const; // what painting the control touches, container pixels
+    void changed(const QRect& before);
     float px(float twips) const;
     qreal devicePixelRatio() const;
 

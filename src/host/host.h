@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+class QTimer;
+
 namespace host {
 
 class Form;
@@ -40,7 +42,7 @@ public:
     Form& form(std::string_view name) const; // throws host::Error for an unknown name
     const std::vector<Form*>& forms() const { return m_forms; }
 
-    // Delivers every pending event, then paces; stops the calling handler (throws Stop)
+    // Delivers pending events and paces (see pace()); stops the calling handler (throws Stop)
     // when its window was unloaded meanwhile or the program is ending.
     void DoEvents();
     // Closes every window, stops the calling handler at once and every other one at its
@@ -87,6 +89,8 @@ private:
     std::unique_ptr<Stage> m_stage;
     std::chrono::nanoseconds m_pace;
     std::chrono::steady_clock::time_point m_due{};
+    std::chrono::steady_clock::time_point m_polled{}; // the last pass through the event loop
+    std::unique_ptr<QTimer> m_wake; // ends a paced yield's sleep
     std::vector<Form*> m_forms;
     std::vector<Frame> m_frames;
     std::function<void()> m_closeHandler;

@@ -5,11 +5,17 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QIconEngine>
+#include <QScreen>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <QFile>
+#include <algorithm>
+#include <cstring>
+#include <future>
 #include <map>
+#include <optional>
+#include <vector>
 
 namespace host {
 
@@ -18,6 +24,11 @@ struct Picture::Data {
     QSize size;
     QByteArray svg;
     mutable std::map<qreal, QImage> rendered;
+    // A window-sized picture starts rendering on another thread as soon as it is read, at
+    // the screen's ratio, while its window is made and mapped; the first paint takes it.
+    mutable std::optional<std::pair<qreal, std::future<QImage>>> early;
+    // By the other picture's name, which names its content for the whole run.
+    mutable std::map<std::pair<QString, qreal>, QRegion> differences;
 };
 
 namespace {
@@ -26,6 +37,26 @@ namespace {
 // while a window shows them: each of those windows loads once, so they still render
 // once, but their memory goes with the window. Everything else stays for the run.
 constexpr qint64 kKeptBytes = 512 * 1024;
+
+// At a size in device pixels. Touches nothing shared, so it may run on any thread: Qt
+// paints text into images off the user-interface thread too.
+QImage renderPixels(const QByteArray& svg, QSize pixels)
+{
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QSvgRenderer renderer(svg);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}
+
+// At its exact pixel size times the ratio.
+QImage renderAtRatio(const QByteArray& svg, QSize size, qreal devicePixelRatio)
+{
+    QImage image = renderPixels(svg, (QSizeF(size) * devicePixelRatio).toSize());
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
 
 struct Cached {
     std::shared_ptr<Picture::Data> kept;
@@ -63,10 +94,16 @@ Picture Picture::fromAsset(std::string_view asset)
         throw Error("The picture " + name.toStdString() + " cannot be read.");
     }
     data->size = renderer.defaultSize();
-    if (qint64(data->size.width()) * data->size.height() * 4 > kKeptBytes)
+    if (qint64(data->size.width()) * data->size.height() * 4 > kKeptBytes) {
         cached.shown = data;
-    else
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+                const qreal ratio = screen->devicePixelRatio();
+                data->early.emplace(ratio, std::async(std::launch::async, renderAtRatio, data->svg, data->size, ratio));
+            }
+    } else {
         cached.kept = data;
+    }
     return Picture(data);
 }
 
@@ -153,23 +190,70 @@ QImage Picture::image(qreal devicePixelRatio) const
     auto& rendered = m_data->rendered;
     if (auto it = rendered.find(devicePixelRatio); it != rendered.end())
         return it->second;
-    QImage image = render((QSizeF(m_data->size) * devicePixelRatio).toSize());
-    image.setDevicePixelRatio(devicePixelRatio);
+    QImage image;
+    if (m_data->early && m_data->early->first == devicePixelRatio) {
+        image = m_data->early->second.get();
+        m_data->early.reset();
+    } else {
+        image = renderAtRatio(m_data->svg, m_data->size, devicePixelRatio);
+    }
     rendered.emplace(devicePixelRatio, image);
     return image;
 }
 
-QImage Picture::render(QSize pixels) const
+QRegion Picture::difference(const Picture& other, qreal devicePixelRatio) const
 {
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    if (m_data) {
-        QPainter painter(&image);
-        QSvgRenderer renderer(m_data->svg);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    if (!m_data || !other.m_data)
+        return {};
+    const auto key = std::make_pair(other.m_data->name, devicePixelRatio);
+    if (auto it = m_data->differences.find(key); it != m_data->differences.end())
+        return it->second;
+    const QImage a = image(devicePixelRatio), b = other.image(devicePixelRatio);
+    QRegion region;
+    if (a.size() != b.size() || a.format() != b.format() || a.depth() != 32) {
+        region = QRect(QPoint(0, 0), a.size().expandedTo(b.size()));
+    } else {
+        // Per row of tiles the run from the first to the last tile that differs; then rows
+        // joined while that wastes little. A few rectangles paint and reach the screen
+        // faster than many small ones, each of which costs its own copy.
+        constexpr int kTile = 16;
+        std::vector<QRect> blocks;
+        qint64 used = 0; // area of the runs in the last block
+        for (int y = 0; y < a.height(); y += kTile) {
+            const int rows = std::min(kTile, a.height() - y);
+            int first = -1, last = -1;
+            for (int x = 0; x < a.width(); x += kTile) {
+                const int columns = std::min(kTile, a.width() - x);
+                for (int row = y; row < y + rows; ++row)
+                    if (std::memcmp(a.constScanLine(row) + 4 * x, b.constScanLine(row) + 4 * x, size_t(4 * columns))) {
+                        first = first < 0 ? x : first;
+                        last = x + columns;
+                        break;
+                    }
+            }
+            if (first < 0)
+                continue;
+            const QRect run(first, y, last - first, rows);
+            const qint64 area = qint64(run.width()) * run.height();
+            if (!blocks.empty() && blocks.back().bottom() + 1 == y) {
+                const QRect joined = blocks.back().united(run);
+                if (qint64(joined.width()) * joined.height() <= 2 * (used + area)) {
+                    blocks.back() = joined;
+                    used += area;
+                    continue;
+                }
+            }
+            blocks.push_back(run);
+            used = area;
+        }
+        for (const QRect& block : blocks)
+            region += block;
     }
-    return image;
+    m_data->differences.emplace(key, region);
+    return region;
 }
+
+QImage Picture::render(QSize pixels) const { return m_data ? renderPixels(m_data->svg, pixels) : QImage(); }
 
 void Picture::draw(QPainter& painter, QPointF topLeft) const
 {

@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -41,6 +42,10 @@ public:
     QImage image(qreal devicePixelRatio = 1.0) const;
     QImage render(QSize pixels) const; // at any size, not kept
     void draw(QPainter& painter, QPointF topLeft) const;
+    // Where this picture and another of the same size differ when rendered at this ratio:
+    // device pixels from the top-left, in tiles; the whole picture when the sizes differ.
+    // Computed once per pair and ratio.
+    QRegion difference(const Picture& other, qreal devicePixelRatio) const;
 
     // Identity: two pictures are equal when they are the same asset.
     bool operator==(const Picture& other) const { return m_data == other.m_data; }

@@ -45,24 +45,41 @@ Control* ContainerWidget::hitTest(QPointF pos) const
     return nullptr;
 }
 
-void ContainerWidget::paintEvent(QPaintEvent*)
+void ContainerWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     if (!current()) {
         painter.fillRect(rect(), Qt::white);
         return;
     }
+    // One rectangle at a time keeps the painter on its fast paths: clipped to a region of
+    // several, every fill and picture of the window would go through span clipping.
+    constexpr int kMaxPasses = 6;
+    const QRegion& region = event->region();
+    if (region.rectCount() > kMaxPasses) {
+        paintArea(painter, region.boundingRect());
+        return;
+    }
+    for (const QRect& area : region)
+        paintArea(painter, area);
+}
+
+void ContainerWidget::paintArea(QPainter& painter, const QRect& area)
+{
+    painter.setClipRect(area);
     if (m_self) {
-        painter.fillRect(rect(), host::colourFromLong(m_self->backColor()));
+        painter.fillRect(area, host::colourFromLong(m_self->backColor()));
         if (!m_self->picture().isNull())
             m_self->picture().draw(painter, QPointF(0, 0));
     } else {
-        painter.fillRect(rect(), m_form.background());
+        painter.fillRect(area, m_form.background());
         m_form.windowPicture().draw(painter, QPointF(0, 0));
     }
+    // Only what reaches into the area: laying out a label's text costs as much as painting
+    // the rest of the window.
     const auto& controls = m_form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        if ((*it)->container() == m_self && (*it)->isLightweight())
+        if ((*it)->container() == m_self && (*it)->isLightweight() && (*it)->paintedBounds().intersects(area))
             (*it)->paint(painter);
     for (const auto& c : controls)
         if (c->container() == m_self)

@@ -46,6 +46,7 @@ private:
         unsigned generation;
         bool operator==(const Target&) const = default;
     };
+    void paintArea(QPainter& painter, const QRect& area);
     MouseArgs argsFor(const QMouseEvent* event, const Control* target) const;
     Target targetOf(const Control* c) const;
     void deliver(Event e, QMouseEvent* event);

@@ -193,22 +193,55 @@ TEST_F(DispatchTest, ACloseRequestRunsTheCloseHandlerInsideTheBoundary)
     ASSERT_EQ(desktop.messages.size(), 1u);
 }
 
-TEST(Pacing, YieldsArePacedOnAverageAndUnpacedYieldsNeverWait)
+// Counts the paint events a widget gets and the custom events an object gets.
+class Seen : public QObject {
+public:
+    int paints = 0, posted = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    void customEvent(QEvent*) override { ++posted; }
+};
+
+// A paced yield that has nothing to do returns at once and sleeps only now and then,
+// but one that follows a change still delivers it: what was posted before it, and the
+// repaint of a picture set before it, are done when it returns. Unpaced, nothing sleeps.
+TEST(Pacing, EveryYieldDeliversWhatWasPostedBeforeItAndOnlyPacedYieldsSleep)
 {
     ScriptedDesktop desktop;
     using namespace std::chrono;
-    for (const nanoseconds pace : {nanoseconds(0), nanoseconds(microseconds(200))}) {
+    for (const nanoseconds pace : {nanoseconds(0), nanoseconds(microseconds(10))}) {
+        SCOPED_TRACE(pace.count());
         host::Host host(desktop, pace);
-        const int yields = 200;
-        const auto start = steady_clock::now();
-        for (int i = 0; i < yields; ++i)
+        Scripted window(host, kFirst);
+        window.Show();
+        Seen seen;
+        window.widget()->installEventFilter(&seen);
+        for (int i = 0; i < 3; ++i)
             host.DoEvents();
-        const auto elapsed = steady_clock::now() - start;
-        // Pacing only ever adds time: at least the pace per yield, less the slack it may
-        // run ahead of schedule (1 ms) and the credit a first yield starts with (1 ms).
-        EXPECT_GE(elapsed + milliseconds(2), pace * yields);
+        const std::array<const char*, 4> pictures{"ball1", "ball2", "ball0", "ball1"};
+        for (const char* picture : pictures) {
+            const int paints = seen.paints, posted = seen.posted;
+            window.control("Ball").setPicture(host::Picture::fromAsset(picture));
+            QCoreApplication::postEvent(&seen, new QEvent(QEvent::User));
+            host.DoEvents();
+            EXPECT_GT(seen.paints, paints) << picture;
+            EXPECT_EQ(seen.posted, posted + 1) << picture;
+        }
+        // A pause's worth of yields with nothing to deliver: a paced run sleeps between
+        // them, and every one of them is counted.
+        const auto before = host.yields();
+        for (int i = 0; i < 2000; ++i)
+            host.DoEvents();
+        EXPECT_EQ(host.yields() - before, 2000u);
         EXPECT_EQ(host.waits() > 0, pace.count() > 0);
-        EXPECT_EQ(host.yields(), std::uint64_t(yields));
+        window.widget()->removeEventFilter(&seen);
+        window.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
