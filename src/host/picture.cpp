@@ -36,17 +36,23 @@ namespace {
 // once, but their memory goes with the window. Everything else stays for the run.
 constexpr qint64 kKeptBytes = 512 * 1024;
 
-// At its exact pixel size times the ratio. Touches nothing shared, so it may run on any
-// thread: Qt paints text into images off the user-interface thread too.
-QImage render(const QByteArray& svg, QSize size, qreal devicePixelRatio)
+// A blank image of the picture's exact pixel size times the ratio, to render into.
+QImage canvas(QSize size, qreal devicePixelRatio)
 {
-    const QSize pixels = (QSizeF(size) * devicePixelRatio).toSize();
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    return image;
+}
+
+// Touches nothing shared, so it may run on any thread: Qt paints text into images off the
+// user-interface thread too.
+QImage render(const QByteArray& svg, QImage image, qreal devicePixelRatio)
+{
     {
+        // In device pixels: the ratio is the image's only once it is drawn.
         QPainter painter(&image);
         QSvgRenderer renderer(svg);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
     }
     image.setDevicePixelRatio(devicePixelRatio);
     return image;
@@ -93,7 +99,9 @@ Picture Picture::fromAsset(std::string_view asset)
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
             if (const QScreen* screen = QGuiApplication::primaryScreen()) {
                 const qreal ratio = screen->devicePixelRatio();
-                data->early.emplace(ratio, std::async(std::launch::async, render, data->svg, data->size, ratio));
+                // The pixels are allocated here: freed later by this thread, memory taken from
+                // the other thread's allocator would stay with it.
+                data->early.emplace(ratio, std::async(std::launch::async, render, data->svg, canvas(data->size, ratio), ratio));
             }
     } else {
         cached.kept = data;
@@ -142,7 +150,7 @@ QImage Picture::image(qreal devicePixelRatio) const
         image = m_data->early->second.get();
         m_data->early.reset();
     } else {
-        image = render(m_data->svg, m_data->size, devicePixelRatio);
+        image = render(m_data->svg, canvas(m_data->size, devicePixelRatio), devicePixelRatio);
     }
     rendered.emplace(devicePixelRatio, image);
     return image;
