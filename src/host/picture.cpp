@@ -38,22 +38,33 @@ namespace {
 // once, but their memory goes with the window. Everything else stays for the run.
 constexpr qint64 kKeptBytes = 512 * 1024;
 
-// At a size in device pixels. Touches nothing shared, so it may run on any thread: Qt
-// paints text into images off the user-interface thread too.
-QImage renderPixels(const QByteArray& svg, QSize pixels)
+// A blank image of a size in device pixels, to render into.
+QImage canvas(QSize pixels)
 {
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    QSvgRenderer renderer(svg);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}
+
+QSize pixelsAt(QSize size, qreal devicePixelRatio) { return (QSizeF(size) * devicePixelRatio).toSize(); }
+
+// Draws the picture over the whole image. Touches nothing shared, so it may run on any
+// thread: Qt paints text into images off the user-interface thread too.
+QImage drawInto(const QByteArray& svg, QImage image)
+{
+    {
+        // In device pixels: the ratio is the image's only once it is drawn.
+        QPainter painter(&image);
+        QSvgRenderer renderer(svg);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
+    }
     return image;
 }
 
 // At its exact pixel size times the ratio.
-QImage renderAtRatio(const QByteArray& svg, QSize size, qreal devicePixelRatio)
+QImage renderAtRatio(const QByteArray& svg, QImage image, qreal devicePixelRatio)
 {
-    QImage image = renderPixels(svg, (QSizeF(size) * devicePixelRatio).toSize());
+    image = drawInto(svg, std::move(image));
     image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }
@@ -99,7 +110,10 @@ Picture Picture::fromAsset(std::string_view asset)
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
             if (const QScreen* screen = QGuiApplication::primaryScreen()) {
                 const qreal ratio = screen->devicePixelRatio();
-                data->early.emplace(ratio, std::async(std::launch::async, renderAtRatio, data->svg, data->size, ratio));
+                // The pixels are allocated here: freed later by this thread, memory taken from
+                // the other thread's allocator would stay with it.
+                data->early.emplace(ratio, std::async(std::launch::async, renderAtRatio, data->svg,
+                                                      canvas(pixelsAt(data->size, ratio)), ratio));
             }
     } else {
         cached.kept = data;
@@ -195,7 +209,7 @@ QImage Picture::image(qreal devicePixelRatio) const
         image = m_data->early->second.get();
         m_data->early.reset();
     } else {
-        image = renderAtRatio(m_data->svg, m_data->size, devicePixelRatio);
+        image = renderAtRatio(m_data->svg, canvas(pixelsAt(m_data->size, devicePixelRatio)), devicePixelRatio);
     }
     rendered.emplace(devicePixelRatio, image);
     return image;
@@ -253,7 +267,7 @@ QRegion Picture::difference(const Picture& other, qreal devicePixelRatio) const
     return region;
 }
 
-QImage Picture::render(QSize pixels) const { return m_data ? renderPixels(m_data->svg, pixels) : QImage(); }
+QImage Picture::render(QSize pixels) const { return m_data ? drawInto(m_data->svg, canvas(pixels)) : QImage(); }
 
 void Picture::draw(QPainter& painter, QPointF topLeft) const
 {
