@@ -134,23 +134,16 @@ constexpr std::array<StoredMove, 2> placeMoves(const char* control, int index, f
 }
 
 // Where the frame's controls go on a small-font display; every page sets the same values.
-inline constexpr std::array kFrameSmallFonts{
-    StoredMove{"Lblheader", -1, Property::Top, 60},    StoredMove{"Lblheader", -1, Property::Left, 2850},
-    StoredMove{nullptr, -1, Property::Height, 6030},   StoredMove{nullptr, -1, Property::Width, 9120},
-    StoredMove{"ImgBack", -1, Property::Left, 390},    StoredMove{"ImgBack", -1, Property::Top, 4905},
-    StoredMove{"Imgbar", 0, Property::Left, 690},      StoredMove{"Imgbar", 0, Property::Top, 5190},
-    StoredMove{"Imgbar", 1, Property::Left, 690},      StoredMove{"Imgbar", 1, Property::Top, 375},
-    StoredMove{"ImgEP", 1, Property::Top, 5280},       StoredMove{"ImgEP", 1, Property::Left, 1980},
-    StoredMove{"ImgExit", -1, Property::Left, 4395},   StoredMove{"ImgExit", -1, Property::Top, 4905},
-    StoredMove{"ImgFor", -1, Property::Left, 8160},    StoredMove{"ImgFor", -1, Property::Top, 4905},
-    StoredMove{"ImgPN", 0, Property::Left, 1155},      StoredMove{"ImgPN", 0, Property::Top, 5280},
-    StoredMove{"ImgPrint", -1, Property::Left, 7290},  StoredMove{"ImgPrint", -1, Property::Top, 5280},
-    StoredMove{"Lblof", 1, Property::Left, 1800},      StoredMove{"Lblof", 1, Property::Top, 5445},
-    StoredMove{"Lblpn", 0, Property::Left, 1410},      StoredMove{"Lblpn", 0, Property::Top, 5445},
-    StoredMove{"Lblpn", 2, Property::Left, 2205},      StoredMove{"Lblpn", 2, Property::Top, 5445},
-    StoredMove{"Rtb1", -1, Property::Height, 4380},    StoredMove{"Rtb1", -1, Property::Width, 2490},
-    StoredMove{"Rtb1", -1, Property::Left, 630},       StoredMove{"Rtb1", -1, Property::Top, 510},
-};
+inline constexpr auto kFrameSmallFonts = concat(
+    std::array{StoredMove{"Lblheader", -1, Property::Top, 60}, StoredMove{"Lblheader", -1, Property::Left, 2850}},
+    sizeMoves(6030, 9120), placeMoves("ImgBack", -1, 390, 4905), placeMoves("Imgbar", 0, 690, 5190),
+    placeMoves("Imgbar", 1, 690, 375),
+    std::array{StoredMove{"ImgEP", 1, Property::Top, 5280}, StoredMove{"ImgEP", 1, Property::Left, 1980}},
+    placeMoves("ImgExit", -1, 4395, 4905), placeMoves("ImgFor", -1, 8160, 4905), placeMoves("ImgPN", 0, 1155, 5280),
+    placeMoves("ImgPrint", -1, 7290, 5280), placeMoves("Lblof", 1, 1800, 5445), placeMoves("Lblpn", 0, 1410, 5445),
+    placeMoves("Lblpn", 2, 2205, 5445),
+    std::array{StoredMove{"Rtb1", -1, Property::Height, 4380}, StoredMove{"Rtb1", -1, Property::Width, 2490}},
+    placeMoves("Rtb1", -1, 630, 510));
 
 // The frame's small-font values for one page, then the page's own: without the buttons
 // the page lacks, and on the last page without the text box, which keeps its place.
