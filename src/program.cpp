@@ -42,7 +42,7 @@ Program::Program(host::Host& host) : fontFamilies(shell::installedFontFamilies),
     m_windows.push_back(std::make_unique<pages::Page>(host, resources::layouts::Frm7, 7));
     m_windows.push_back(std::make_unique<simulations::Frm8>(host));
     // Alt+F4 or a task switcher's close asks the same question as the pages' exit.
-    host.setCloseHandler(pages::ConfirmExit);
+    host.setCloseHandler([&host] { pages::ConfirmExit(host); });
 }
 
 Program::~Program()

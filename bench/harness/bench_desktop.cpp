@@ -31,7 +31,7 @@ ProgramRun::~ProgramRun()
 
 void ProgramRun::click(std::string_view window, std::string_view control, int index)
 {
-    form(window).raise(host::Event::Click, control, index);
+    form(window).raiseEvent(host::Event::Click, control, index);
 }
 
 void ProgramRun::openPage(int n)

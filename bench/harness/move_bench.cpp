@@ -19,7 +19,7 @@ Json movesOn(int pageNumber, int events)
     run.program.module.DelayRunning = true;
     run.program.module.DelayRunning2 = true;
     host::Form& page = run.form("Frm" + std::to_string(pageNumber));
-    host::Control& desk = page.control("Picture1");
+    host::Control& desk = page.pictureBox("Picture1");
     QWidget* deskWidget = desk.widget();
     const float w = desk.width() - 800, h = desk.height() - 800, twips = page.twipsPerPixel();
     auto at = [&](int i) { return QPointF(std::fmod(i * 97.0f, w), std::fmod(i * 61.0f, h)); };
@@ -27,7 +27,7 @@ Json movesOn(int pageNumber, int events)
     // Straight to the handler, through the dispatch boundary.
     auto raiseMove = [&](int i) {
         const QPointF p = at(i);
-        page.raise(host::Event::MouseMove, "Picture1", -1, host::MouseArgs{0, 0, float(p.x()), float(p.y())});
+        page.raiseEvent(host::Event::MouseMove, "Picture1", -1, host::MouseArgs{0, 0, float(p.x()), float(p.y())});
     };
     // As the desk widget gets it from the toolkit: hit test, pointer shape, then the handler.
     auto widgetMove = [&](int i) {

@@ -1,3 +1,4 @@
+#include "host/testing.h"
 #include "bench_desktop.h"
 #include "benches.h"
 #include "x_motion.h"
@@ -100,7 +101,7 @@ std::vector<Pause> timeHandler(ProgramRun& run, const std::vector<std::pair<std:
     wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
     const std::uint64_t base = run.host.yields();
     size_t next = 0;
-    run.host.setYieldHook([&](std::uint64_t count) {
+    host::testing::setYieldHook(run.host, [&](std::uint64_t count) {
         const std::uint64_t k = count - base;
         while (next < wanted.size() && wanted[next] < k)
             ++next;
@@ -109,7 +110,7 @@ std::vector<Pause> timeHandler(ProgramRun& run, const std::vector<std::pair<std:
     });
     handler();
     marks.push_back(mark(kEnd));
-    run.host.setYieldHook(nullptr);
+    host::testing::setYieldHook(run.host, nullptr);
     auto find = [&](std::uint64_t k) -> const Mark* {
         for (const Mark& m : marks)
             if (m.yield == k)
@@ -196,7 +197,7 @@ Json pauses(int runs, bool withEvents)
     PauseSeries desk6, desk8;
     auto move = [&](int page) {
         run.form("Frm" + std::to_string(page))
-            .raise(host::Event::MouseMove, "Picture1", -1, host::MouseArgs{0, 0, 1200, 900});
+            .raiseEvent(host::Event::MouseMove, "Picture1", -1, host::MouseArgs{0, 0, 1200, 900});
     };
     if (motion) {
         QWidget* page = run.form("Frm6").widget();

@@ -23,10 +23,10 @@ const Control* find(const Form& form, std::string_view name, int index)
     return nullptr;
 }
 
-bool clickable(const Control& c) { return c.form().hasHandler(Event::Click, c.name()); }
+bool clickable(const Form& form, const Control& c) { return form.hasHandler(Event::Click, c.name()); }
 
 // What assistive technology is told a control is.
-QAccessible::Role roleOf(const Control& c)
+QAccessible::Role roleOf(const Form& form, const Control& c)
 {
     switch (c.stored().access) {
     case Access::Heading: return QAccessible::Heading;
@@ -35,37 +35,20 @@ QAccessible::Role roleOf(const Control& c)
     }
     switch (c.kind()) {
     case Kind::Label: return QAccessible::StaticText;
-    case Kind::Image: return clickable(c) ? QAccessible::Button : QAccessible::Graphic;
+    case Kind::Image: return clickable(form, c) ? QAccessible::Button : QAccessible::Graphic;
     case Kind::PictureButton: return QAccessible::Button;
-    case Kind::PictureBox: return c.picture().isNull() ? QAccessible::Canvas : QAccessible::Graphic;
+    case Kind::PictureBox: return pictureOf(c).isNull() ? QAccessible::Canvas : QAccessible::Graphic;
     default: return QAccessible::NoRole;
     }
 }
 
-QString nameOf(const Control& c)
-{
-    const StoredControl& s = c.stored();
-    if (s.accessibleName)
-        return QString::fromUtf8(s.accessibleName);
-    if (s.labelledBy)
-        if (const Control* label = find(c.form(), s.labelledBy, c.index()))
-            return label->caption();
-    if (c.kind() == Kind::Label)
-        return c.caption();
-    if (s.toolTip)
-        return QString::fromUtf8(s.toolTip);
-    if (c.kind() == Kind::Image || c.kind() == Kind::PictureBox)
-        return c.picture().words().name;
-    return {};
-}
-
 // What it shows and how it is used; while it changes, what is happening first.
-QString descriptionOf(const Control& c)
+QString descriptionOf(const Form& form, const Control& c)
 {
     QString base = c.stored().description ? QString::fromUtf8(c.stored().description) : QString();
     if (base.isEmpty() && !c.stored().toolTip && (c.kind() == Kind::Image || c.kind() == Kind::PictureBox))
-        base = c.picture().words().description;
-    const QString live = c.form().announcement(c);
+        base = pictureOf(c).words().description;
+    const QString live = form.announcement(c);
     return live.isEmpty() ? base : base.isEmpty() ? live : live + QLatin1Char(' ') + base;
 }
 
@@ -77,8 +60,8 @@ bool exposed(const Control& c)
     case Kind::Label:
     case Kind::RichTextBox:
     case Kind::PictureButton: return true;
-    case Kind::Image: return !c.picture().words().decorative || c.stored().tabIndex >= 0;
-    case Kind::PictureBox: return !c.picture().isNull() || c.stored().tabIndex >= 0;
+    case Kind::Image: return !pictureOf(c).words().decorative || c.stored().tabIndex >= 0;
+    case Kind::PictureBox: return !pictureOf(c).isNull() || c.stored().tabIndex >= 0;
     default: return false;
     }
 }
@@ -91,7 +74,7 @@ void clickLater(QObject* context, Form& form, std::string name, int index)
     // is dropped.
     QTimer::singleShot(0, context, [&form, name = std::move(name), index, generation = form.generation()] {
         if (form.isLoaded() && form.generation() == generation)
-            form.raise(Event::Click, name, index);
+            form.raiseEvent(Event::Click, name, index);
     });
 }
 
@@ -112,7 +95,7 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     void setText(QAccessible::Text, const QString&) override {}
-    QAccessible::Role role() const override { return control() ? roleOf(*control()) : QAccessible::NoRole; }
+    QAccessible::Role role() const override { return control() ? roleOf(form(), *control()) : QAccessible::NoRole; }
 
     QString text(QAccessible::Text t) const override
     {
@@ -120,10 +103,10 @@ public:
         if (!c)
             return {};
         if (t == QAccessible::Name)
-            return nameOf(*c);
+            return form().accessibleName(*c);
         if (t == QAccessible::Description)
-            return descriptionOf(*c);
-        return t == QAccessible::Value && c->kind() == Kind::Label ? c->caption() : QString();
+            return descriptionOf(form(), *c);
+        return t == QAccessible::Value && c->kind() == Kind::Label ? static_cast<const Label*>(c)->caption() : QString();
     }
 
     QRect rect() const override
@@ -146,7 +129,7 @@ public:
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
-        return type == QAccessible::ActionInterface && control() && clickable(*control())
+        return type == QAccessible::ActionInterface && control() && clickable(form(), *control())
                    ? static_cast<QAccessibleActionInterface*>(this)
                    : nullptr;
     }
@@ -154,7 +137,7 @@ public:
     QStringList keyBindingsForAction(const QString&) const override
     {
         const Control* c = control();
-        return c ? c->form().keysOf(*c) : QStringList();
+        return c ? form().keysOf(*c) : QStringList();
     }
     void doAction(const QString& action) override
     {
@@ -163,6 +146,8 @@ public:
     }
 
 private:
+    // Valid while control() is.
+    const Form& form() const { return m_container->form(); }
     const Control* control() const
     {
         return m_container && m_container->current() ? find(m_container->form(), m_name, m_index) : nullptr;
@@ -243,16 +228,16 @@ public:
     QAccessible::Role role() const override
     {
         const Control* c = control();
-        return c ? roleOf(*c) : QAccessibleWidget::role();
+        return c ? roleOf(m_form, *c) : QAccessibleWidget::role();
     }
 
     QString text(QAccessible::Text t) const override
     {
         const Control* c = control();
         if (c && t == QAccessible::Name)
-            return nameOf(*c);
+            return m_form.accessibleName(*c);
         if (c && t == QAccessible::Description)
-            return descriptionOf(*c);
+            return descriptionOf(m_form, *c);
         if (!c && t == QAccessible::Description && isWindow())
             return m_form.windowPicture().words().description;
         return QAccessibleWidget::text(t);
@@ -314,7 +299,7 @@ private:
     bool pressable() const
     {
         const Control* c = control();
-        return c ? clickable(*c) : isWindow() && m_form.hasHandler(Event::Click, kWindow);
+        return c ? clickable(m_form, *c) : isWindow() && m_form.hasHandler(Event::Click, kWindow);
     }
     std::vector<QAccessibleInterface*> entries() const
     {
@@ -383,6 +368,5 @@ void installAccessibility()
     }
 }
 
-QString accessibleNameOf(const Control& control) { return nameOf(control); }
 
 } // namespace host

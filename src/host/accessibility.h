@@ -3,16 +3,9 @@
 // and actions; the painted controls as text, headings, pictures, buttons and links.
 #pragma once
 
-#include <QString>
-
 namespace host {
-
-class Control;
 
 // Installs the accessibility factory for the program's widgets (once).
 void installAccessibility();
-
-// The name a screen reader gives a control.
-QString accessibleNameOf(const Control& control);
 
 } // namespace host

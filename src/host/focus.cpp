@@ -96,11 +96,11 @@ void ControlProxy::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (isActivation(event) && m_form.hasHandler(Event::Click, m_name)) {
-        m_form.raise(Event::Click, c);
+        m_form.raiseEvent(Event::Click, c);
         return;
     }
     if (const int code = keyCodeOf(event); code && m_form.hasHandler(Event::KeyDown, m_name)) {
-        m_form.raise(Event::KeyDown, c, MouseArgs{.shift = shiftOf(event->modifiers()), .keyCode = code});
+        m_form.raiseEvent(Event::KeyDown, c, MouseArgs{.shift = shiftOf(event->modifiers()), .keyCode = code});
         return;
     }
     QWidget::keyPressEvent(event);
@@ -111,7 +111,7 @@ void ControlProxy::focusInEvent(QFocusEvent* event)
     QWidget::focusInEvent(event);
     update();
     if (Control* c = control())
-        m_form.raise(Event::GotFocus, c);
+        m_form.raiseEvent(Event::GotFocus, c);
 }
 
 void ControlProxy::focusOutEvent(QFocusEvent* event)

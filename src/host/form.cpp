@@ -1,18 +1,11 @@
 #include "host/form.h"
 
-#include "host/accessibility.h"
 #include "host/error.h"
-#include "host/focus.h"
-#include "host/host.h"
-#include "host/pointers.h"
-#include "host/stage.h"
-#include "host/widgets.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
-#include <QPalette>
-#include <QShortcut>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -22,12 +15,12 @@ namespace host {
 
 struct Form::State {
     std::vector<std::unique_ptr<Control>> controls;
-    QPointer<FormWidget> widget;
+    QPointer<QWidget> widget; // the view's; gone once the event loop deleted it
+    FormView* view = nullptr;
     float width = 0, height = 0;
     QColor back;
     Picture picture;
     int dpi = 96;
-    bool placed = false;
     // What each control last said to assistive technology, and what waits to be said.
     struct Live {
         QString said;
@@ -46,7 +39,7 @@ constexpr qint64 kAnnouncementGapMs = 1000;
 
 } // namespace
 
-Form::Form(Host& host, const StoredWindow& layout) : m_host(host), m_layout(layout) { m_host.registerForm(*this); }
+Form::Form(WindowHost& host, const StoredWindow& layout) : m_host(host), m_layout(layout) { m_host.registerForm(*this); }
 
 Form::~Form()
 {
@@ -77,11 +70,13 @@ void Form::Load()
     ++m_generation;
     try {
         for (const StoredControl& stored : m_layout.controls)
-            m_state->controls.push_back(std::make_unique<Control>(*this, stored));
+            m_state->controls.push_back(Control::make(*this, stored));
         for (auto& c : m_state->controls)
             if (c->stored().container)
                 c->setContainer(&control(c->stored().container));
-        buildWidgets();
+        FormView& view = m_host.makeView(*this);
+        m_state->view = &view;
+        m_state->widget = view.widget();
     } catch (...) {
         m_state.reset();
         ++m_generation;
@@ -90,150 +85,47 @@ void Form::Load()
     m_host.dispatch(*this, [this] { Form_Load(); });
 }
 
-void Form::buildWidgets()
-{
-    auto* window = new FormWidget(*this, &m_host.stage());
-    m_state->widget = window;
-    window->setWindowTitle(QString::fromUtf8(m_layout.title ? m_layout.title : m_layout.name));
-    window->setAccessibleName(window->windowTitle());
-    window->place();
-    // Containers before what they hold: the layout lists a picture box before its content.
-    for (auto& c : m_state->controls)
-        createWidget(*c, window);
-    arrangeWidgets();
-    for (const Shortcut& s : m_shortcuts) {
-        // Every window lives in the one top-level window: a shortcut belongs to the window
-        // that has the keyboard, not to all of them.
-        auto* shortcut = new QShortcut(s.keys, window, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        QObject::connect(shortcut, &QShortcut::activated, window, [this, generation = m_generation, h = s.handler] {
-            if (generation == m_generation)
-                m_host.dispatch(*this, h);
-        });
-    }
-    window->setBackground(m_state->back);
-}
-
-std::function<void()> Form::eventOf(const Control& c, Event event)
+std::function<void()> Form::handlerFor(const Control& c, Event event)
 {
     // Signals of a released window's widgets may still arrive: they must not reach a
     // later load of the window.
     return [this, event, generation = m_generation, name = std::string(c.name()), index = c.index()] {
         if (generation == m_generation)
-            raise(event, name, index);
+            raiseEvent(event, name, index);
     };
 }
 
-void Form::createWidget(Control& c, QWidget* window)
+std::function<void()> Form::shortcutHandler(const std::function<void()>& handler)
 {
-    QWidget* parent = c.container() ? c.container()->widget() : window;
-    const char* toolTip = c.stored().toolTip;
-    switch (c.kind()) {
-    case Kind::PictureBox: {
-        auto* box = new ContainerWidget(*this, &c, parent);
-        box->setFocusPolicy(c.stored().tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
-        box->setCursor(cursorFor(c.stored().pointer));
-        if (toolTip)
-            box->setToolTip(QString::fromUtf8(toolTip));
-        c.setWidget(box);
-        break;
-    }
-    case Kind::RichTextBox: {
-        auto* edit = new TextBoxWidget(parent);
-        edit->setFont(c.font());
-        edit->setAccessibleName(accessibleNameOf(c));
-        c.setWidget(edit);
-        break;
-    }
-    case Kind::PictureButton: {
-        auto* button = new ButtonWidget(*this, parent);
-        // The face around the picture has the button's own colour.
-        QPalette face = button->palette();
-        face.setColor(QPalette::Button, colourFromHex(c.stored().backColour));
-        button->setPalette(face);
-        if (!c.picture().isNull()) {
-            button->setIcon(c.picture().icon());
-            button->setIconSize(c.picture().size());
-        }
-        if (toolTip)
-            button->setToolTip(QString::fromUtf8(toolTip));
-        QObject::connect(button, &QPushButton::clicked, button, eventOf(c, Event::Click));
-        c.setWidget(button);
-        break;
-    }
-    case Kind::Timer: {
-        auto* timer = new QTimer(window);
-        QObject::connect(timer, &QTimer::timeout, window, eventOf(c, Event::Timer));
-        c.setTimer(timer);
-        c.setEnabled(c.enabled());
-        break;
-    }
-    case Kind::Image:
-    case Kind::Label:
-        // A painted control that the keyboard reaches: a stand-in takes the focus for it.
-        if (c.stored().tabIndex >= 0)
-            c.setProxy(new ControlProxy(*this, c, parent));
-        break;
-    default:
-        break;
-    }
+    return [this, generation = m_generation, handler] {
+        if (generation == m_generation)
+            m_host.dispatch(*this, handler);
+    };
 }
 
-void Form::arrangeWidgets()
+void Form::changed(Control& control, const Change& change)
 {
-    auto& controls = m_state->controls;
-    // Geometry first, containers before what they hold (the layout lists a picture box
-    // before its content), then stacking, which follows the stored front-to-back order.
-    for (auto& c : controls)
-        c->syncWidget();
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        if (QWidget* w = (*it)->widget())
-            w->raise();
-    // The focus stand-ins of painted controls lie over every widget, to show their ring.
-    for (auto& c : controls)
-        if (QWidget* proxy = c->proxy())
-            proxy->raise();
-    std::vector<Control*> focusable;
-    for (auto& c : controls)
-        if (c->focusWidget() && c->stored().tabIndex >= 0)
-            focusable.push_back(c.get());
-    std::stable_sort(focusable.begin(), focusable.end(),
-                     [](const Control* a, const Control* b) { return a->stored().tabIndex < b->stored().tabIndex; });
-    for (size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(focusable[i - 1]->focusWidget(), focusable[i]->focusWidget());
+    if (!m_state)
+        return;
+    if (m_state->widget)
+        m_state->view->showChange(control, change);
+    controlChanged(control);
 }
+
+std::unique_ptr<Printer> Form::print(const PrintSettings& settings) { return m_host.printDialog(settings, *this); }
 
 void Form::Show()
 {
     Load();
-    FormWidget* window = m_state ? m_state->widget.data() : nullptr;
-    if (!window)
-        return;
-    Stage& stage = m_host.stage();
-    if (!m_state->placed) {
-        window->place();
-        // The window that fills the stage gives it its title and icon, the taskbar's and
-        // the task switcher's. Set at the first showing, as the icon wakes the font system.
-        if (window->fills()) {
-            stage.setWindowTitle(window->windowTitle());
-            if (m_layout.icon)
-                stage.setWindowIcon(Picture::iconOf(m_layout.icon));
-        }
-        m_state->placed = true;
-    }
-    window->show();
-    if (window->fills())
-        window->lower();
-    else
-        window->raise();
-    stage.present();
-    stage.focusFront();
+    if (m_state && m_state->widget)
+        m_host.present(*this);
 }
 
 void Form::Hide()
 {
     if (m_state && m_state->widget && !m_state->widget->isHidden()) {
         m_state->widget->hide();
-        m_host.stage().focusFront();
+        m_host.hidden(*this);
     }
 }
 
@@ -249,7 +141,7 @@ void Form::Unload()
     if (m_depth == 0)
         releaseDying();
     if (shown && !m_host.ending())
-        m_host.stage().focusFront();
+        m_host.hidden(*this);
 }
 
 void Form::closeForEnd() { Unload(); }
@@ -274,29 +166,49 @@ void Form::releaseDying()
 
 bool Form::isVisible() const { return m_state && m_state->widget && m_state->widget->isVisible(); }
 
-Control& Form::control(std::string_view name, int index)
+Control* Form::lookup(std::string_view name, int index)
 {
     Load();
     for (auto& c : m_state->controls)
         if (name == c->name() && index == c->index())
-            return *c;
-    std::string message = std::string(m_layout.name) + " has no control ";
-    message += name;
-    if (index >= 0) {
-        message += '(';
-        message += std::to_string(index);
-        message += ')';
-    }
-    throw Error(message + ".");
+            return c.get();
+    return nullptr;
 }
 
-bool Form::hasControl(std::string_view name, int index)
+Control& Form::control(std::string_view name, int index)
 {
-    Load();
-    for (auto& c : m_state->controls)
-        if (name == c->name() && index == c->index())
-            return true;
-    return false;
+    if (Control* c = lookup(name, index))
+        return *c;
+    requireStored(name, index, std::nullopt);
+    throw Error(std::string(m_layout.name) + " has no control " + std::string(name) + ".");
+}
+
+bool Form::hasControl(std::string_view name, int index) { return lookup(name, index) != nullptr; }
+
+namespace {
+
+std::string idOf(std::string_view name, int index)
+{
+    return std::string(name) + (index >= 0 ? "(" + std::to_string(index) + ")" : std::string());
+}
+
+} // namespace
+
+void Form::requireStored(std::string_view name, int index, std::optional<Kind> kind) const
+{
+    for (const StoredControl& c : m_layout.controls)
+        if (name == c.name && index == c.index) {
+            if (kind && c.kind != *kind)
+                throw Error(std::string(m_layout.name) + "." + idOf(name, index) + " is " + kindName(c.kind) + ", not " +
+                            kindName(*kind) + ".");
+            return;
+        }
+    std::string what = "control";
+    if (kind) {
+        const std::string article = kindName(*kind); // "a picture box"
+        what = article.substr(article.find(' ') + 1);
+    }
+    throw Error(std::string(m_layout.name) + " has no " + what + " " + idOf(name, index) + ".");
 }
 
 float Form::width()
@@ -316,7 +228,7 @@ void Form::setWidth(float twips)
     Load();
     m_state->width = twips;
     if (m_state->widget)
-        m_state->widget->place();
+        m_state->view->place();
 }
 
 void Form::setHeight(float twips)
@@ -324,7 +236,7 @@ void Form::setHeight(float twips)
     Load();
     m_state->height = twips;
     if (m_state->widget)
-        m_state->widget->place();
+        m_state->view->place();
 }
 
 long Form::backColor()
@@ -338,13 +250,20 @@ void Form::setBackColor(long colour)
     Load();
     m_state->back = colourFromLong(colour);
     if (m_state->widget)
-        m_state->widget->setBackground(m_state->back);
+        m_state->view->backgroundChanged();
 }
 
 quintptr Form::hDC()
 {
     Load();
     return quintptr(m_state.get());
+}
+
+int Form::GetDeviceCaps(quintptr hdc, int index)
+{
+    if (!hdc)
+        throw Error("There is no device context.");
+    return index == LOGPIXELSX ? m_host.desktop().logicalDpi() : 0;
 }
 
 QImage Form::grabImage() { return widget()->grab().toImage(); }
@@ -357,7 +276,7 @@ QWidget* Form::widget()
 
 qreal Form::devicePixelRatio() const
 {
-    return m_state && m_state->widget ? m_state->widget->devicePixelRatioF() : m_host.stage().devicePixelRatioF();
+    return m_state && m_state->widget ? m_state->widget->devicePixelRatioF() : m_host.devicePixelRatio();
 }
 
 float Form::twipsPerPixel() const { return 1440.0f / float(m_state ? m_state->dpi : 96); }
@@ -371,16 +290,14 @@ QColor Form::background() const { return m_state ? m_state->back : QColor(Qt::wh
 
 Picture Form::windowPicture() const { return m_state ? m_state->picture : Picture(); }
 
-QRect Form::placement() const
+QSize Form::pixelSize() const
 {
-    const QSize area = m_host.stage().size();
-    if (m_layout.maximized)
-        return QRect(QPoint(0, 0), area);
-    const QSize size(int(std::lround(m_state->width / twipsPerPixel())), int(std::lround(m_state->height / twipsPerPixel())));
-    return QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size);
+    if (!m_state)
+        return {};
+    return QSize(int(std::lround(m_state->width / twipsPerPixel())), int(std::lround(m_state->height / twipsPerPixel())));
 }
 
-void Form::raise(Event event, const Control* target, const MouseArgs& args)
+void Form::raiseEvent(Event event, const Control* target, const MouseArgs& args)
 {
     const auto it = m_handlers.find({target ? std::string(target->name()) : std::string(kWindow), event});
     if (it == m_handlers.end())
@@ -390,17 +307,17 @@ void Form::raise(Event event, const Control* target, const MouseArgs& args)
     m_host.dispatch(*this, [&] { handler(index, args); });
 }
 
-void Form::raise(Event event, std::string_view name, int index, const MouseArgs& args)
+void Form::raiseEvent(Event event, std::string_view name, int index, const MouseArgs& args)
 {
     if (name == kWindow) {
-        raise(event, nullptr, args);
+        raiseEvent(event, nullptr, args);
         return;
     }
     if (!m_state || !hasHandler(event, name))
         return;
     for (auto& c : m_state->controls)
         if (name == c->name() && index == c->index()) {
-            raise(event, c.get(), args);
+            raiseEvent(event, c.get(), args);
             return;
         }
 }
@@ -418,7 +335,7 @@ void Form::addShortcut(const QKeySequence& keys, std::function<void()> handler, 
 QStringList Form::keysOf(const Control& control) const
 {
     QStringList keys;
-    for (const Shortcut& s : m_shortcuts)
+    for (const Key& s : m_shortcuts)
         if (s.control == control.name())
             keys.push_back(s.keys.toString(QKeySequence::NativeText));
     return keys;
@@ -494,7 +411,23 @@ QString Form::announcement(const Control& control) const
 
 void Form::closeRequested() { m_host.closeRequested(*this); }
 
-namespace {
+QString Form::accessibleName(const Control& c) const
+{
+    const StoredControl& s = c.stored();
+    if (s.accessibleName)
+        return QString::fromUtf8(s.accessibleName);
+    if (s.labelledBy && m_state)
+        for (const auto& label : m_state->controls)
+            if (label->kind() == Kind::Label && s.labelledBy == std::string_view(label->name()) && label->index() == c.index())
+                return static_cast<const Label&>(*label).caption();
+    if (c.kind() == Kind::Label)
+        return static_cast<const Label&>(c).caption();
+    if (s.toolTip)
+        return QString::fromUtf8(s.toolTip);
+    if (c.kind() == Kind::Image || c.kind() == Kind::PictureBox)
+        return pictureOf(c).words().name;
+    return {};
+}
 
 const char* eventName(Event event)
 {
@@ -509,6 +442,8 @@ const char* eventName(Event event)
     }
     return "event";
 }
+
+namespace {
 
 // The events the widgets raise on each kind of control (and on the window itself).
 bool raises(std::optional<Kind> kind, Event event)

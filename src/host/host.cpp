@@ -2,7 +2,7 @@
 
 #include "host/accessibility.h"
 #include "host/error.h"
-#include "host/form.h"
+#include "host/picture.h"
 #include "host/stage.h"
 #include "host/widgets.h"
 
@@ -20,8 +20,6 @@ namespace host {
 
 namespace {
 
-Host* g_instance = nullptr;
-
 // Credit a paced yield may bank after a slow stretch.
 constexpr auto kSlack = std::chrono::milliseconds(1);
 // How far ahead of schedule a run of yields may get before one of them sleeps. Each
@@ -35,26 +33,50 @@ constexpr auto kPoll = std::chrono::microseconds(250);
 
 Host::Host(Desktop& desktop, std::chrono::nanoseconds pace) : m_desktop(desktop), m_pace(pace)
 {
-    g_instance = this;
     installAccessibility();
     // The layouts name the fonts of the desktop they were designed on.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 }
 
-Host::~Host()
-{
-    m_stage.reset();
-    if (g_instance == this)
-        g_instance = nullptr;
-}
+Host::~Host() { m_stage.reset(); }
 
-Stage& Host::stage()
+Stage& Host::stage() const
 {
     if (!m_stage)
         m_stage = std::make_unique<Stage>();
     return *m_stage;
 }
+
+qreal Host::devicePixelRatio() const { return stage().devicePixelRatioF(); }
+
+FormView& Host::makeView(Form& form) { return *new FormWidget(form, &stage()); }
+
+void Host::present(Form& form)
+{
+    auto* window = static_cast<FormWidget*>(form.widget());
+    Stage& stage = this->stage();
+    if (!window->shownBefore()) {
+        window->place();
+        // The window that fills the stage gives it its title and icon, the taskbar's and
+        // the task switcher's. Set at the first showing, as the icon wakes the font system.
+        if (window->fills()) {
+            stage.setWindowTitle(window->windowTitle());
+            if (form.layout().icon)
+                stage.setWindowIcon(Picture::iconOf(form.layout().icon));
+        }
+        window->setShownBefore();
+    }
+    window->show();
+    if (window->fills())
+        window->lower();
+    else
+        window->raise();
+    stage.present();
+    stage.focusFront();
+}
+
+void Host::hidden(Form&) { stage().focusFront(); }
 
 QWidget* Host::modalOwner(Form* form)
 {
@@ -87,13 +109,6 @@ std::unique_ptr<Printer> Host::printDialog(const PrintSettings& settings, Form& 
     return printer;
 }
 
-Host& Host::instance()
-{
-    if (!g_instance)
-        throw Error("The program's host is not running.");
-    return *g_instance;
-}
-
 void Host::registerForm(Form& form) { m_forms.push_back(&form); }
 
 void Host::unregisterForm(Form& form) { std::erase(m_forms, &form); }
@@ -112,7 +127,7 @@ void Host::DoEvents()
     if (m_yieldHook)
         m_yieldHook(m_yields);
     if (m_pace.count() > 0 && !m_ending)
-        pace();
+        keepPace();
     else
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     checkStop();
@@ -127,7 +142,7 @@ void Host::DoEvents()
 //   anything arrives and delivers it. Nothing is dropped or reordered.
 // - Every call counts and returns; only the time between yields is shaped, so a run of
 //   N yields lasts about N times the pace however many of them find nothing to do.
-void Host::pace()
+void Host::keepPace()
 {
     using clock = std::chrono::steady_clock;
     QCoreApplication::sendPostedEvents();
@@ -265,20 +280,6 @@ void beforeApplication()
     // dispatcher does that for about two thirds of the CPU that GLib's takes.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
-}
-
-int GetDeviceCaps(quintptr hdc, int index)
-{
-    if (!hdc)
-        throw Error("There is no device context.");
-    return index == LOGPIXELSX ? Host::instance().desktop().logicalDpi() : 0;
-}
-
-void setScreenMousePointer(int pointer)
-{
-    if (pointer == 0)
-        while (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
 }
 
 int Host::pixelsPerInch()

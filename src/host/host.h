@@ -1,8 +1,9 @@
-// The host: the windows by name, the dispatch boundary every handler runs in,
-// the paced yield `DoEvents` and `End`.
+// The host: the windows by name, the dispatch boundary every handler runs in, the paced
+// yield `DoEvents` and `End`, and the stage that shows the windows.
 #pragma once
 
 #include "host/desktop.h"
+#include "host/form.h"
 
 #include <QString>
 
@@ -16,10 +17,12 @@ class QTimer;
 
 namespace host {
 
-class Form;
 class Stage;
+namespace testing {
+struct HostAccess;
+}
 
-class Host {
+class Host final : public WindowHost {
 public:
     // pace: the least average time between consecutive yields (zero in tests).
     explicit Host(Desktop& desktop, std::chrono::nanoseconds pace = std::chrono::microseconds(10));
@@ -27,28 +30,26 @@ public:
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
-    static Host& instance(); // the host of the running program
-    Desktop& desktop() { return m_desktop; }
+    Desktop& desktop() override { return m_desktop; }
     // The program's one top-level window, which holds every window; made at first use.
-    Stage& stage();
+    Stage& stage() const;
 
     // The modal services, owned by the window whose handler asks and centred on it; when
     // they close, the window in front has the keyboard again.
-    int messageBox(const QString& prompt, int style, const QString& title);
-    std::unique_ptr<Printer> printDialog(const PrintSettings& settings, Form& owner);
+    int messageBox(const QString& prompt, int style, const QString& title) override;
+    std::unique_ptr<Printer> printDialog(const PrintSettings& settings, Form& owner) override;
 
-    void registerForm(Form& form);
-    void unregisterForm(Form& form);
-    Form& form(std::string_view name) const; // throws host::Error for an unknown name
-    const std::vector<Form*>& forms() const { return m_forms; }
+    void registerForm(Form& form) override;
+    void unregisterForm(Form& form) override;
+    Form& form(std::string_view name) const override; // throws host::Error for an unknown name
 
-    // Delivers pending events and paces (see pace()); stops the calling handler (throws Stop)
+    // Delivers pending events and paces (see keepPace()); stops the calling handler (throws Stop)
     // when its window was unloaded meanwhile or the program is ending.
-    void DoEvents();
+    void DoEvents() override;
     // Closes every window, stops the calling handler at once and every other one at its
     // next yield, and leaves the event loop.
-    void End();
-    bool ending() const { return m_ending; }
+    void End() override;
+    bool ending() const override { return m_ending; }
 
     void setPace(std::chrono::nanoseconds pace) { m_pace = pace; }
     std::chrono::nanoseconds pace() const { return m_pace; }
@@ -57,28 +58,30 @@ public:
 
     // Runs a handler of a window: host errors are reported in a message box and the
     // program goes on; a handler that would nest deeper than kMaxNesting does not run.
-    void dispatch(Form& form, const std::function<void()>& handler);
+    void dispatch(Form& form, const std::function<void()>& handler) override;
     static constexpr int kMaxNesting = 200;
     int nesting() const { return int(m_frames.size()); }
-    int deepestNesting() const { return m_deepest; }
 
     // A close request from the desktop (Alt+F4) on any window.
     void setCloseHandler(std::function<void()> handler) { m_closeHandler = std::move(handler); }
-    void closeRequested(Form& form);
+    void closeRequested(Form& form) override;
 
     // The display's pixels per logical inch for geometry; 96 when the query fails, and
     // kept within what screens have.
-    int pixelsPerInch();
+    int pixelsPerInch() override;
+    qreal devicePixelRatio() const override;
 
-    // Called for every yield with the running count; tests inject events here.
-    void setYieldHook(std::function<void(std::uint64_t)> hook) { m_yieldHook = std::move(hook); }
+    FormView& makeView(Form& form) override;
+    void present(Form& form) override;
+    void hidden(Form& form) override;
 
 private:
+    friend struct testing::HostAccess;
     struct Frame {
         Form* form;
         unsigned generation;
     };
-    void pace();
+    void keepPace();
     void checkStop() const;
     void report(const QString& message);
 
@@ -86,7 +89,7 @@ private:
     void backFromModal();
 
     Desktop& m_desktop;
-    std::unique_ptr<Stage> m_stage;
+    mutable std::unique_ptr<Stage> m_stage;
     std::chrono::nanoseconds m_pace;
     std::chrono::steady_clock::time_point m_due{};
     std::chrono::steady_clock::time_point m_polled{}; // the last pass through the event loop
@@ -107,20 +110,5 @@ private:
 void beforeApplication();
 // Once the application object exists.
 void afterApplication();
-
-// The calls the windows are written against.
-inline void DoEvents() { Host::instance().DoEvents(); }
-inline void End() { Host::instance().End(); }
-inline int MsgBox(const QString& prompt, int buttons, const QString& title)
-{
-    return Host::instance().messageBox(prompt, buttons, title);
-}
-inline void Shell(const QString& command, int windowStyle) { Host::instance().desktop().shell(command, windowStyle); }
-
-inline constexpr int LOGPIXELSX = 88;
-// The display's device capability; only LOGPIXELSX is known. Needs a device context.
-int GetDeviceCaps(quintptr hdc, int index);
-// The application-wide mouse pointer; 0 is the default pointer.
-void setScreenMousePointer(int pointer);
 
 } // namespace host

@@ -46,4 +46,11 @@ QCursor cursorFor(Pointer pointer, qreal devicePixelRatio)
     return made.emplace(key, cursor).first->second;
 }
 
+void setScreenMousePointer(int pointer)
+{
+    if (pointer == 0)
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+}
+
 } // namespace host

@@ -11,4 +11,7 @@ namespace host {
 // the screen's device pixel ratio unless another is given; each is made once per ratio.
 QCursor cursorFor(Pointer pointer, qreal devicePixelRatio = 0);
 
+// The application-wide mouse pointer; 0 is the default pointer.
+void setScreenMousePointer(int pointer);
+
 } // namespace host

@@ -1,7 +1,6 @@
 #include "host/widgets.h"
 
 #include "host/focus.h"
-#include "host/host.h"
 #include "host/pointers.h"
 
 #include <QApplication>
@@ -11,8 +10,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
+#include <QTimer>
 #include <QToolTip>
-
+#include <cmath>
 
 namespace host {
 
@@ -23,8 +24,69 @@ int buttonOf(Qt::MouseButtons buttons)
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-
 } // namespace
+
+void paintControl(QPainter& painter, const Control& c)
+{
+    if (!c.visible())
+        return;
+    const StoredControl& stored = c.stored();
+    switch (c.kind()) {
+    case Kind::Image:
+        static_cast<const Image&>(c).picture().draw(painter, c.pixelRect().topLeft());
+        break;
+    case Kind::Label: {
+        const auto& label = static_cast<const Label&>(c);
+        const QRectF r = c.pixelRect();
+        if (!stored.transparent)
+            painter.fillRect(r, c.background());
+        painter.setFont(c.font());
+        painter.setPen(label.textColour());
+        int flags = Qt::AlignTop;
+        flags |= stored.align == Align::Center ? Qt::AlignHCenter
+                 : stored.align == Align::Right ? Qt::AlignRight
+                                                : Qt::AlignLeft;
+        if (stored.wordWrap)
+            flags |= Qt::TextWordWrap;
+        painter.drawText(r, flags, label.caption());
+        break;
+    }
+    case Kind::Line: {
+        // In device pixels, so that lines stay crisp at any scale.
+        const auto& line = static_cast<const Line&>(c);
+        const qreal ratio = painter.device()->devicePixelRatioF();
+        painter.save();
+        painter.scale(1 / ratio, 1 / ratio);
+        painter.setPen(QPen(line.colour(), line.deviceWidth(ratio), Qt::SolidLine, Qt::SquareCap));
+        painter.drawLine(line.deviceLine(ratio));
+        painter.restore();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void syncWidget(const Control& c)
+{
+    if (auto* proxy = static_cast<ControlProxy*>(c.proxy()))
+        proxy->place();
+    QWidget* w = c.widget();
+    if (!w)
+        return;
+    w->setGeometry(c.borderWidth() > 0 ? c.innerWidgetRect() : c.pixelRect().toRect());
+    w->setVisible(c.visible());
+    if (c.kind() == Kind::RichTextBox) {
+        auto* edit = static_cast<QTextEdit*>(w);
+        const QString& text = static_cast<const TextBox&>(c).text();
+        if (edit->toPlainText() != text)
+            edit->setPlainText(text);
+    }
+    // The border around it is painted by its container.
+    if (QWidget* container = w->parentWidget(); container && c.borderWidth() > 0)
+        container->update(c.pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1));
+    w->update();
+}
 
 ContainerWidget::ContainerWidget(Form& form, Control* self, QWidget* parent)
     : QWidget(parent), m_form(form), m_self(self), m_generation(form.generation())
@@ -68,9 +130,8 @@ void ContainerWidget::paintArea(QPainter& painter, const QRect& area)
 {
     painter.setClipRect(area);
     if (m_self) {
-        painter.fillRect(area, host::colourFromLong(m_self->backColor()));
-        if (!m_self->picture().isNull())
-            m_self->picture().draw(painter, QPointF(0, 0));
+        painter.fillRect(area, m_self->background());
+        pictureOf(*m_self).draw(painter, QPointF(0, 0));
     } else {
         painter.fillRect(area, m_form.background());
         m_form.windowPicture().draw(painter, QPointF(0, 0));
@@ -80,10 +141,44 @@ void ContainerWidget::paintArea(QPainter& painter, const QRect& area)
     const auto& controls = m_form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         if ((*it)->container() == m_self && (*it)->isLightweight() && (*it)->paintedBounds().intersects(area))
-            (*it)->paint(painter);
+            paintControl(painter, **it);
     for (const auto& c : controls)
         if (c->container() == m_self)
-            c->paintBorder(painter);
+            paintBorder(painter, *c);
+}
+
+void ContainerWidget::paintBorder(QPainter& painter, const Control& c) const
+{
+    QWidget* w = c.widget();
+    if (!c.visible() || !w || c.borderWidth() == 0)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const QRectF rect = c.pixelRect();
+    const bool text = c.kind() == Kind::RichTextBox;
+    painter.save();
+    // Device pixels from here on, so that each ring of the border is whole pixels.
+    painter.scale(1 / ratio, 1 / ratio);
+    QRect outer(QPoint(int(std::round(rect.left() * ratio)), int(std::round(rect.top() * ratio))),
+                QSize(int(std::round(rect.width() * ratio)), int(std::round(rect.height() * ratio))));
+    painter.fillRect(outer, text ? QColor(Qt::white) : c.background());
+    const int ring = std::max(1, int(std::round(ratio)));
+    auto frame = [&](const QColor& topLeft, const QColor& bottomRight) {
+        painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), ring), topLeft);
+        painter.fillRect(QRect(outer.left(), outer.top(), ring, outer.height()), topLeft);
+        painter.fillRect(QRect(outer.left(), outer.bottom() - ring + 1, outer.width(), ring), bottomRight);
+        painter.fillRect(QRect(outer.right() - ring + 1, outer.top(), ring, outer.height()), bottomRight);
+        outer.adjust(ring, ring, -ring, -ring);
+    };
+    if (text) {
+        frame(Qt::black, Qt::black);
+    } else {
+        // A sunken single border, as the desktop draws it.
+        frame(QColor(128, 128, 128), QColor(255, 255, 255));
+        frame(QColor(64, 64, 64), QColor(212, 208, 200));
+    }
+    painter.restore();
+    if (w->hasFocus())
+        paintFocusRing(painter, rect);
 }
 
 bool ContainerWidget::overBorder(QPointF pos) const
@@ -136,7 +231,7 @@ void ContainerWidget::deliver(Event e, QMouseEvent* event)
         if (!same)
             return;
     }
-    m_form.raise(e, hit ? hit : m_self, args);
+    m_form.raiseEvent(e, hit ? hit : m_self, args);
 }
 
 void ContainerWidget::mouseMoveEvent(QMouseEvent* event) { deliver(Event::MouseMove, event); }
@@ -148,7 +243,7 @@ void ContainerWidget::keyPressEvent(QKeyEvent* event)
 {
     const int code = keyCodeOf(event);
     if (m_self && current() && code && m_form.hasHandler(Event::KeyDown, m_self->name())) {
-        m_form.raise(Event::KeyDown, m_self, MouseArgs{.shift = shiftOf(event->modifiers()), .keyCode = code});
+        m_form.raiseEvent(Event::KeyDown, m_self, MouseArgs{.shift = shiftOf(event->modifiers()), .keyCode = code});
         return;
     }
     QWidget::keyPressEvent(event);
@@ -160,7 +255,7 @@ void ContainerWidget::focusInEvent(QFocusEvent* event)
     if (m_self && parentWidget())
         parentWidget()->update(); // its ring is the container's to paint
     if (m_self && current())
-        m_form.raise(Event::GotFocus, m_self);
+        m_form.raiseEvent(Event::GotFocus, m_self);
 }
 
 void ContainerWidget::focusOutEvent(QFocusEvent* event)
@@ -196,13 +291,154 @@ FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullp
     // controls only.
     setFocusPolicy(fills() ? Qt::NoFocus : Qt::ClickFocus);
     hide();
+    const StoredWindow& layout = form.layout();
+    setWindowTitle(QString::fromUtf8(layout.title ? layout.title : layout.name));
+    setAccessibleName(windowTitle());
+    place();
+    // Containers before what they hold: the layout lists a picture box before its content.
+    for (const auto& c : form.controls())
+        createWidget(*c);
+    arrangeWidgets();
+    for (const Form::Key& key : form.shortcuts()) {
+        // Every window lives in the one top-level window: a shortcut belongs to the window
+        // that has the keyboard, not to all of them.
+        auto* shortcut = new QShortcut(key.keys, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, this, form.shortcutHandler(key.handler));
+    }
+}
+
+void FormWidget::createWidget(Control& c)
+{
+    QWidget* parent = c.container() ? c.container()->widget() : this;
+    const char* toolTip = c.stored().toolTip;
+    switch (c.kind()) {
+    case Kind::PictureBox: {
+        auto* box = new ContainerWidget(form(), &c, parent);
+        box->setFocusPolicy(c.stored().tabIndex >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+        box->setCursor(cursorFor(c.stored().pointer));
+        if (toolTip)
+            box->setToolTip(QString::fromUtf8(toolTip));
+        c.setWidget(box);
+        break;
+    }
+    case Kind::RichTextBox: {
+        auto* edit = new TextBoxWidget(parent);
+        edit->setFont(c.font());
+        edit->setAccessibleName(form().accessibleName(c));
+        c.setWidget(edit);
+        break;
+    }
+    case Kind::PictureButton: {
+        auto* button = new ButtonWidget(form(), parent);
+        // The face around the picture has the button's own colour.
+        QPalette face = button->palette();
+        face.setColor(QPalette::Button, c.background());
+        button->setPalette(face);
+        if (const Picture& picture = static_cast<const PictureButton&>(c).picture(); !picture.isNull()) {
+            button->setIcon(picture.icon());
+            button->setIconSize(picture.size());
+        }
+        if (toolTip)
+            button->setToolTip(QString::fromUtf8(toolTip));
+        QObject::connect(button, &QPushButton::clicked, button, form().handlerFor(c, Event::Click));
+        c.setWidget(button);
+        break;
+    }
+    case Kind::Timer: {
+        auto* timer = new QTimer(this);
+        QObject::connect(timer, &QTimer::timeout, this, form().handlerFor(c, Event::Timer));
+        static_cast<Timer&>(c).setTimer(timer);
+        break;
+    }
+    case Kind::Image:
+    case Kind::Label:
+        // A painted control that the keyboard reaches: a stand-in takes the focus for it.
+        if (c.stored().tabIndex >= 0)
+            c.setProxy(new ControlProxy(form(), c, parent));
+        break;
+    default:
+        break;
+    }
+}
+
+void FormWidget::arrangeWidgets()
+{
+    const auto& controls = form().controls();
+    // Geometry first, containers before what they hold (the layout lists a picture box
+    // before its content), then stacking, which follows the stored front-to-back order.
+    for (const auto& c : controls)
+        syncWidget(*c);
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        if (QWidget* w = (*it)->widget())
+            w->raise();
+    // The focus stand-ins of painted controls lie over every widget, to show their ring.
+    for (const auto& c : controls)
+        if (QWidget* proxy = c->proxy())
+            proxy->raise();
+    std::vector<const Control*> focusable;
+    for (const auto& c : controls)
+        if (c->focusWidget() && c->stored().tabIndex >= 0)
+            focusable.push_back(c.get());
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const Control* a, const Control* b) { return a->stored().tabIndex < b->stored().tabIndex; });
+    for (size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1]->focusWidget(), focusable[i]->focusWidget());
+}
+
+void FormWidget::showChange(const Control& c, const Change& change)
+{
+    if (!c.isLightweight()) {
+        // A picture box whose picture alone changed in place, with no border around it:
+        // only the pixels in which the two pictures differ.
+        if (c.kind() == Kind::PictureBox && !change.previous.isNull() && c.borderWidth() == 0 && c.widget()) {
+            const qreal ratio = devicePixelRatioF();
+            QRegion area;
+            for (const QRect& tile : change.previous.difference(pictureOf(c), ratio))
+                area += QRectF(QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
+            c.widget()->update(area);
+            return;
+        }
+        syncWidget(c);
+        if (c.kind() == Kind::PictureButton && c.widget()) {
+            auto* button = static_cast<QPushButton*>(c.widget());
+            const Picture& picture = pictureOf(c);
+            button->setIcon(picture.isNull() ? QIcon() : picture.icon());
+            button->setIconSize(picture.size());
+        }
+        return;
+    }
+    if (auto* proxy = static_cast<ControlProxy*>(c.proxy()))
+        proxy->place();
+    QWidget* container = c.container() ? c.container()->widget() : this;
+    if (!container)
+        return;
+    if (c.kind() == Kind::Image && !change.previous.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        const QPointF origin = c.pixelRect().topLeft();
+        QRegion area;
+        for (const QRect& tile : change.previous.difference(pictureOf(c), ratio))
+            area += QRectF(origin + QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
+        container->update(area);
+        return;
+    }
+    const QRect area = change.before.united(c.paintedBounds());
+    if (!area.isEmpty())
+        container->update(area);
 }
 
 bool FormWidget::fills() const { return form().layout().maximized; }
 
-void FormWidget::place() { setGeometry(form().placement()); }
-
-void FormWidget::setBackground(const QColor&) { update(); }
+void FormWidget::place()
+{
+    // Centred in the stage at its own size; the backdrop fills it.
+    const QSize area = parentWidget() ? parentWidget()->size() : QSize();
+    if (fills()) {
+        setGeometry(QRect(QPoint(0, 0), area));
+        return;
+    }
+    const QSize size = form().pixelSize();
+    setGeometry(QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size));
+}
 
 void FormWidget::takeFocus()
 {

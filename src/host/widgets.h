@@ -1,7 +1,9 @@
 // The Qt widgets behind a loaded window: containers that paint their lightweight
-// controls and route mouse events to them, and the widget-backed controls.
+// controls, keep them current as they change and route mouse events to them, and the
+// widget-backed controls.
 #pragma once
 
+#include "host/control.h"
 #include "host/form.h"
 
 #include <QPushButton>
@@ -47,6 +49,7 @@ private:
         bool operator==(const Target&) const = default;
     };
     void paintArea(QPainter& painter, const QRect& area);
+    void paintBorder(QPainter& painter, const Control& c) const;
     MouseArgs argsFor(const QMouseEvent* event, const Control* target) const;
     Target targetOf(const Control* c) const;
     void deliver(Event e, QMouseEvent* event);
@@ -59,15 +62,27 @@ private:
     std::optional<Target> m_lastPress; // what a double click's first press went to
 };
 
-// A window's client area: a child of the stage, centred in it at its own size (or filling
-// it: the backdrop), stacked by Show and hidden by Hide.
-class FormWidget : public ContainerWidget {
+// Paints an image, label or line of a container.
+void paintControl(QPainter& painter, const Control& control);
+
+// Pushes a widget-backed control's geometry, visibility and text to its widget.
+void syncWidget(const Control& control);
+
+// A window's client area, made with its controls' widgets for one load: a child of the
+// stage, centred in it at its own size (or filling it: the backdrop), stacked by Show and
+// hidden by Hide.
+class FormWidget : public ContainerWidget, public FormView {
 public:
     FormWidget(Form& form, QWidget* stage);
 
     bool fills() const;
-    void place(); // centred in the stage, or filling it
-    void setBackground(const QColor& colour);
+    QWidget* widget() override { return this; }
+    void place() override; // centred in the stage, or filling it
+    void backgroundChanged() override { QWidget::update(); }
+    void showChange(const Control& control, const Change& change) override;
+    // Set at the window's first showing: the stage has taken its title and icon.
+    bool shownBefore() const { return m_shownBefore; }
+    void setShownBefore() { m_shownBefore = true; }
     // The keyboard focus to the control that last had it here, else the one the layout
     // names, else the window itself.
     void takeFocus();
@@ -77,6 +92,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Tab goes round this window's own controls, never into a window behind it.
     bool focusNextPrevChild(bool next) override;
+
+private:
+    void createWidget(Control& control);
+    void arrangeWidgets();
+
+    bool m_shownBefore = false;
 };
 
 // The rich text box: read-only here; pointer movement over it goes nowhere else.

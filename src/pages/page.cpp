@@ -1,7 +1,7 @@
 #include "pages/page.h"
 
 #include "host/error.h"
-#include "host/host.h"
+#include "host/pointers.h"
 #include "resources/texts.h"
 #include "shell/module1.h"
 #include "shell/small_fonts.h"
@@ -18,15 +18,15 @@ QString pageName(int page) { return QStringLiteral("Frm%1").arg(page); }
 
 } // namespace
 
-void ConfirmExit()
+void ConfirmExit(host::WindowHost& host)
 {
     shell::Module1& m = shell::module();
     m.Msg = QStringLiteral("Exit Mouse program?");
     m.Style = 36;
     m.Title = QStringLiteral("Vantrel");
-    m.Response = host::MsgBox(*m.Msg, *m.Style, *m.Title);
+    m.Response = host.messageBox(*m.Msg, *m.Style, *m.Title);
     if (m.Response == 6)
-        host::End();
+        host.End();
 }
 
 namespace {
@@ -39,22 +39,25 @@ bool holds(const host::StoredWindow& layout, std::string_view control)
 
 } // namespace
 
-Page::Page(host::Host& host, const host::StoredWindow& layout, int number)
-    : Form(host, layout), m_number(number), m_hasBack(holds(layout, "ImgBack")), m_hasForward(holds(layout, "ImgFor"))
+Page::Page(host::WindowHost& host, const host::StoredWindow& layout, int number) : Form(host, layout), m_number(number)
 {
+    if (holds(layout, "ImgFor"))
+        m_forward.emplace(*this, "ImgFor");
+    if (holds(layout, "ImgBack"))
+        m_back.emplace(*this, "ImgBack");
     // Each button is lit under the pointer, and normal again only over the bare background.
     if (hasForward()) {
         onClick("ImgFor", [this] { ImgFor_Click(); });
-        highlight("ImgFor", 1);
+        highlight("ImgFor", *m_forward, 1);
     }
     if (hasBack()) {
         onClick("ImgBack", [this] { ImgBack_Click(); });
-        highlight("ImgBack", 3);
+        highlight("ImgBack", *m_back, 3);
     }
     onClick("ImgExit", [this] { ImgExit_Click(); });
-    highlight("ImgExit", 2);
+    highlight("ImgExit", m_exit, 2);
     onClick("ImgPrint", [this] { ImgPrint_Click(); });
-    highlight("ImgPrint", 5);
+    highlight("ImgPrint", m_print, 5);
     bind(host::Event::MouseMove, host::kWindow, [this](int, const host::MouseArgs&) { Form_MouseMove(); });
 
     // Each button's keys run its handler from anywhere on the page; its tooltip says them.
@@ -70,21 +73,21 @@ Page::Page(host::Host& host, const host::StoredWindow& layout, int number)
     addShortcut(QKeySequence(Qt::Key_Escape), [this] { ImgExit_Click(); }, "ImgExit");
 }
 
-void Page::highlight(const char* button, int listEntry)
+void Page::highlight(const char* name, const ImageRef& button, int listEntry)
 {
-    bind(host::Event::MouseMove, button, [this, button, listEntry](int, const host::MouseArgs&) {
-        control(button).setPicture(shell::ListImage(listEntry));
+    bind(host::Event::MouseMove, name, [&button, listEntry](int, const host::MouseArgs&) {
+        button->setPicture(shell::ListImage(listEntry));
     });
 }
 
 void Page::Form_MouseMove()
 {
-    control("ImgPrint").setPicture(shell::ListImage(10));
+    m_print->setPicture(shell::ListImage(10));
     if (hasBack())
-        control("ImgBack").setPicture(shell::ListImage(8));
-    control("ImgExit").setPicture(shell::ListImage(7));
+        (*m_back)->setPicture(shell::ListImage(8));
+    m_exit->setPicture(shell::ListImage(7));
     if (hasForward())
-        control("ImgFor").setPicture(shell::ListImage(6));
+        (*m_forward)->setPicture(shell::ListImage(6));
 }
 
 void Page::Form_Load()
@@ -105,19 +108,18 @@ void Page::buildText()
 
 void Page::setText(std::string_view fragment)
 {
-    control("Rtb1").setText(QString::fromUtf8(fragment.data(), qsizetype(fragment.size())));
+    m_text->setText(QString::fromUtf8(fragment.data(), qsizetype(fragment.size())));
 }
 
 void Page::appendText(std::string_view fragment)
 {
-    host::Control& box = control("Rtb1");
-    box.setText(box.text() + QString::fromUtf8(fragment.data(), qsizetype(fragment.size())));
+    m_text->setText(m_text->text() + QString::fromUtf8(fragment.data(), qsizetype(fragment.size())));
 }
 
 void Page::go(int page)
 {
     // The target's load has run, and names it the current window, before this page goes.
-    shell::window(pageName(page).toStdString()).Show();
+    window(pageName(page).toStdString()).Show();
     Unload();
 }
 
@@ -128,9 +130,9 @@ void Page::ImgBack_Click() { go(m_number - 1); }
 void Page::ImgPrint_Click()
 {
     try {
-        host::Control& dialog = control("dlog5");
+        host::PrintDialog& dialog = *m_dialog;
         const int firstPage = 1, lastPage = 1;
-        host::PrintSettings& settings = dialog.printSettings();
+        host::PrintSettings& settings = dialog.settings();
         settings.cancelError = true;
         settings.copies = 1;
         settings.fromPage = firstPage;
@@ -146,7 +148,7 @@ void Page::ImgPrint_Click()
     } catch (const host::Error& e) {
         host::setScreenMousePointer(0);
         // Failing silently would leave the reader waiting for a page that never comes.
-        host::MsgBox(QStringLiteral("The page could not be printed.\n%1").arg(QString::fromUtf8(e.what())),
+        MsgBox(QStringLiteral("The page could not be printed.\n%1").arg(QString::fromUtf8(e.what())),
                      host::mb::OkOnly | host::mb::Exclamation, QStringLiteral("Vantrel"));
     }
 }

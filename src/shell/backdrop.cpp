@@ -6,7 +6,7 @@
 
 namespace shell {
 
-FrmBack::FrmBack(host::Host& host) : Form(host, resources::layouts::FrmBack)
+FrmBack::FrmBack(host::WindowHost& host) : Form(host, resources::layouts::FrmBack)
 {
     bind(host::Event::MouseDown, host::kWindow, [this](int, const host::MouseArgs&) { Form_MouseDown(); });
     bind(host::Event::DblClick, host::kWindow, [this](int, const host::MouseArgs&) { Form_MouseDown(); });

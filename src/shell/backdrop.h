@@ -7,7 +7,7 @@ namespace shell {
 // The full-screen backdrop; a click on it brings the current window back to the front.
 class FrmBack : public host::Form {
 public:
-    explicit FrmBack(host::Host& host);
+    explicit FrmBack(host::WindowHost& host);
 
 protected:
     void Form_Load() override;

@@ -6,12 +6,12 @@
 
 namespace shell {
 
-frmk0::frmk0(host::Host& host) : Form(host, resources::layouts::frmk0)
+frmk0::frmk0(host::WindowHost& host) : Form(host, resources::layouts::frmk0)
 {
     onClickIndexed("Image2", [this](int index) { Image2_Click(index); });
     bind(host::Event::MouseMove, "Image2", [this](int index, const host::MouseArgs&) { Image2_MouseMove(index); });
     bind(host::Event::MouseMove, host::kWindow, [this](int, const host::MouseArgs&) { Form_MouseMove(); });
-    for (const QKeySequence keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
                                     QKeySequence(Qt::ALT | Qt::Key_Right)})
         addShortcut(keys, [this] { Image2_Click(0); }, "Image2");
 }
@@ -20,7 +20,7 @@ void frmk0::Form_Load()
 {
     window("FrmBack").Show();
     module().CurrentForm = this;
-    CheckScreenDpi();
+    CheckScreenDpi(window("frmk0"));
     applySmallFonts(*this);
 }
 
@@ -30,8 +30,8 @@ void frmk0::Image2_Click(int)
     Unload();
 }
 
-void frmk0::Image2_MouseMove(int index) { control("Image2", index).setPicture(ListImage(1)); }
+void frmk0::Image2_MouseMove(int index) { image("Image2", index).setPicture(ListImage(1)); }
 
-void frmk0::Form_MouseMove() { control("Image2", 0).setPicture(ListImage(6)); }
+void frmk0::Form_MouseMove() { image("Image2", 0).setPicture(ListImage(6)); }
 
 } // namespace shell

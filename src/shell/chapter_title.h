@@ -7,7 +7,7 @@ namespace shell {
 // The chapter's title window, loaded hidden at start-up; its start image opens page 1.
 class frmk0 : public host::Form {
 public:
-    explicit frmk0(host::Host& host);
+    explicit frmk0(host::WindowHost& host);
 
 protected:
     void Form_Load() override;

@@ -1,13 +1,12 @@
 #include "shell/demo_menu.h"
 
-#include "host/host.h"
 #include "resources/layouts/layouts.h"
 #include "shell/module1.h"
 #include "shell/small_fonts.h"
 
 namespace shell {
 
-Form3::Form3(host::Host& host) : Form(host, resources::layouts::Form3)
+Form3::Form3(host::WindowHost& host) : Form(host, resources::layouts::Form3)
 {
     onClickIndexed("Command1", [this](int index) { Command1_Click(index); });
     onClick("Label2", [this] { Label2_Click(); });
@@ -23,7 +22,7 @@ void Form3::Command1_Click(int index)
     if (index == 1) {
         window("Form4").Show();
     } else if (index == 3) {
-        host::End();
+        End();
     } else if (index == 0) {
         window("Form5").Show();
     } else if (index == 2) {
@@ -32,6 +31,6 @@ void Form3::Command1_Click(int index)
     }
 }
 
-void Form3::Label2_Click() { host::Shell(QStringLiteral("explorer ") + QLatin1String(kWebAddress), 4); }
+void Form3::Label2_Click() { Shell(QStringLiteral("explorer ") + QLatin1String(kWebAddress), 4); }
 
 } // namespace shell

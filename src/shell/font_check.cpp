@@ -1,6 +1,6 @@
 #include "shell/font_check.h"
 
-#include "host/host.h"
+#include "host/form.h"
 
 #include <QFontDatabase>
 #include <algorithm>
@@ -27,7 +27,7 @@ QStringList missingFontFamilies(const QStringList& installed)
     return missing;
 }
 
-void checkFonts(host::Host& host, const QStringList& installed)
+void checkFonts(host::WindowHost& host, const QStringList& installed)
 {
     const QStringList missing = missingFontFamilies(installed);
     if (missing.isEmpty())

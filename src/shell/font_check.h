@@ -5,7 +5,7 @@
 #include <array>
 
 namespace host {
-class Host;
+class WindowHost;
 }
 
 namespace shell {
@@ -23,6 +23,6 @@ QStringList missingFontFamilies(const QStringList& installed);
 
 // When a family is missing, says so in one message box naming the package to install,
 // and on standard error, since with no fonts at all the box itself is unreadable.
-void checkFonts(host::Host& host, const QStringList& installed);
+void checkFonts(host::WindowHost& host, const QStringList& installed);
 
 } // namespace shell

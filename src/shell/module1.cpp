@@ -1,7 +1,6 @@
 #include "shell/module1.h"
 
 #include "host/error.h"
-#include "host/host.h"
 #include "resources/image_list.h"
 
 namespace shell {
@@ -19,13 +18,11 @@ Module1& module()
 
 void setModule(Module1* module) { g_module = module; }
 
-host::Form& window(std::string_view name) { return host::Host::instance().form(name); }
-
-void CheckScreenDpi()
+void CheckScreenDpi(host::Form& titleWindow)
 {
     // Reading the title window's device context loads it (hidden) if needed.
-    const quintptr hdc = window("frmk0").hDC();
-    const int count = host::GetDeviceCaps(hdc, host::LOGPIXELSX);
+    const quintptr hdc = titleWindow.hDC();
+    const int count = titleWindow.GetDeviceCaps(hdc, host::LOGPIXELSX);
     const float pixelsPerInch = float(count);
     module().SmallFonts = 1;
     if (pixelsPerInch > 105.0f)

@@ -7,7 +7,6 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace shell {
 
@@ -29,12 +28,10 @@ struct Module1 {
 Module1& module();
 void setModule(Module1* module);
 
-void CheckScreenDpi();
+// Reads the display density through the title window's device context.
+void CheckScreenDpi(host::Form& titleWindow);
 // SmallFonts compared with 1 by value: empty is not 1.
 inline bool smallFonts() { return module().SmallFonts == std::int16_t(1); }
-
-// A window of the running program by name.
-host::Form& window(std::string_view name);
 
 // Entry n (from 1) of the shared picture list of the button pictures.
 host::Picture ListImage(int n);

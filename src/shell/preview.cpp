@@ -4,7 +4,7 @@
 
 namespace shell {
 
-Preview::Preview(host::Host& host, const host::StoredWindow& layout) : Form(host, layout)
+Preview::Preview(host::WindowHost& host, const host::StoredWindow& layout) : Form(host, layout)
 {
     // A click on the Orvane preview's blurb goes to its label, which has no handler.
     onClick(host::kWindow, [this] { Hide(); });

@@ -8,7 +8,7 @@ namespace shell {
 // simulation): a picture that a click, Escape, Return or Space hides, back to the menu.
 class Preview : public host::Form {
 public:
-    Preview(host::Host& host, const host::StoredWindow& layout);
+    Preview(host::WindowHost& host, const host::StoredWindow& layout);
 
 protected:
     void Form_Load() override;

@@ -6,18 +6,18 @@ namespace shell {
 
 namespace {
 
-void set(host::Control& c, host::Property property, float value)
+void set(host::Form& form, const host::StoredMove& m)
 {
     using host::Property;
-    switch (property) {
-    case Property::Left: c.setLeft(value); break;
-    case Property::Top: c.setTop(value); break;
-    case Property::Width: c.setWidth(value); break;
-    case Property::Height: c.setHeight(value); break;
-    case Property::X1: c.setX1(value); break;
-    case Property::Y1: c.setY1(value); break;
-    case Property::X2: c.setX2(value); break;
-    case Property::Y2: c.setY2(value); break;
+    switch (m.property) {
+    case Property::Left: form.control(m.control, m.index).setLeft(m.value); break;
+    case Property::Top: form.control(m.control, m.index).setTop(m.value); break;
+    case Property::Width: form.control(m.control, m.index).setWidth(m.value); break;
+    case Property::Height: form.control(m.control, m.index).setHeight(m.value); break;
+    case Property::X1: form.line(m.control, m.index).setX1(m.value); break;
+    case Property::Y1: form.line(m.control, m.index).setY1(m.value); break;
+    case Property::X2: form.line(m.control, m.index).setX2(m.value); break;
+    case Property::Y2: form.line(m.control, m.index).setY2(m.value); break;
     }
 }
 
@@ -34,7 +34,7 @@ void applySmallFonts(host::Form& form)
             else
                 form.setHeight(m.value);
         } else {
-            set(form.control(m.control, m.index), m.property, m.value);
+            set(form, m);
         }
     }
 }

@@ -6,7 +6,7 @@
 
 namespace shell {
 
-Form1::Form1(host::Host& host) : Form(host, resources::layouts::Form1)
+Form1::Form1(host::WindowHost& host) : Form(host, resources::layouts::Form1)
 {
     bind(host::Event::Timer, "Timer1", [this](int, const host::MouseArgs&) { Timer1_Timer(); });
     onClick(host::kWindow, [this] { Form_Click(); });
@@ -16,7 +16,7 @@ Form1::Form1(host::Host& host) : Form(host, resources::layouts::Form1)
 
 void Form1::Form_Load()
 {
-    CheckScreenDpi();
+    CheckScreenDpi(window("frmk0"));
     applySmallFonts(*this);
 }
 
@@ -29,7 +29,7 @@ void Form1::Timer1_Timer()
 void Form1::Form_Click()
 {
     // No timer event may follow a click.
-    control("Timer1").setEnabled(false);
+    timer("Timer1").setEnabled(false);
     window("Form2").Show();
     Unload();
 }

@@ -7,7 +7,7 @@ namespace shell {
 // The splash: hands over to the welcome window after three seconds or at a click.
 class Form1 : public host::Form {
 public:
-    explicit Form1(host::Host& host);
+    explicit Form1(host::WindowHost& host);
 
 protected:
     void Form_Load() override;

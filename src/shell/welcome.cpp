@@ -6,11 +6,11 @@
 
 namespace shell {
 
-Form2::Form2(host::Host& host) : Form(host, resources::layouts::Form2)
+Form2::Form2(host::WindowHost& host) : Form(host, resources::layouts::Form2)
 {
     onClick("Command1", [this] { Command1_Click(); });
     // Space is the focused button's own.
-    for (const QKeySequence keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
                                     QKeySequence(Qt::ALT | Qt::Key_Right)})
         addShortcut(keys, [this] { Command1_Click(); }, "Command1");
 }

@@ -7,7 +7,7 @@ namespace shell {
 // The welcome picture with its start button.
 class Form2 : public host::Form {
 public:
-    explicit Form2(host::Host& host);
+    explicit Form2(host::WindowHost& host);
 
 protected:
     void Form_Load() override;

@@ -1,11 +1,10 @@
 #include "simulations/desk_page.h"
 
-#include "host/host.h"
 #include "shell/module1.h"
 
 namespace simulations {
 
-DeskPage::DeskPage(host::Host& host, const host::StoredWindow& layout, int number)
+DeskPage::DeskPage(host::WindowHost& host, const host::StoredWindow& layout, int number)
     : Page(host, layout, number)
 {
     bind(host::Event::MouseMove, "Picture1", [this](int, const host::MouseArgs& a) {
@@ -18,7 +17,7 @@ DeskPage::DeskPage(host::Host& host, const host::StoredWindow& layout, int numbe
 
 void DeskPage::afterText()
 {
-    control("Picture1").setBackColor(host::RGB(0, 64, 128));
+    m_desk->setBackColor(host::RGB(0, 64, 128));
     // From here on what the desk shows is said as it changes; the look at load is not news.
     m_said = describeLook();
     m_describing = generation();
@@ -26,8 +25,8 @@ void DeskPage::afterText()
 
 void DeskPage::Picture1_GotFocus()
 {
-    m_keyX = control("Picmouse").left();
-    m_keyY = control("Picmouse").top();
+    m_keyX = m_mouse->left();
+    m_keyY = m_mouse->top();
 }
 
 void DeskPage::Picture1_KeyDown(int KeyCode, int Shift)
@@ -40,12 +39,12 @@ void DeskPage::Picture1_KeyDown(int KeyCode, int Shift)
     case 40: m_keyY += step; break;
     default: return;
     }
-    raise(host::Event::MouseMove, "Picture1", -1, host::MouseArgs{.shift = Shift, .x = m_keyX, .y = m_keyY});
+    raiseEvent(host::Event::MouseMove, "Picture1", -1, host::MouseArgs{.shift = Shift, .x = m_keyX, .y = m_keyY});
 }
 
-bool DeskPage::lit() { return control("Picmouse").picture() == control("Imgmon").picture(); }
+bool DeskPage::lit() { return m_mouse->picture() == m_litMouse->picture(); }
 
-bool DeskPage::cableRed() { return control("Line2").borderColor() == host::RGB(255, 0, 0); }
+bool DeskPage::cableRed() { return m_thinCable->borderColor() == host::RGB(255, 0, 0); }
 
 void DeskPage::controlChanged(const host::Control&)
 {
@@ -55,15 +54,15 @@ void DeskPage::controlChanged(const host::Control&)
     if (look == m_said)
         return;
     m_said = look;
-    announce(control("Picture1"), look);
+    announce(*m_desk, look);
 }
 
 void DeskPage::moveMouse(float X, float Y, int thickEnd, int thinEnd)
 {
-    host::Control& mouse = control("Picmouse");
+    host::PictureBox& mouse = *m_mouse;
     mouse.setLeft(X);
     mouse.setTop(Y);
-    auto setEnd = [](host::Control& line, int end, float x, float y) {
+    auto setEnd = [](host::Line& line, int end, float x, float y) {
         if (end == 1) {
             line.setX1(x);
             line.setY1(y);
@@ -72,8 +71,8 @@ void DeskPage::moveMouse(float X, float Y, int thickEnd, int thinEnd)
             line.setY2(y);
         }
     };
-    setEnd(control("Line1"), thickEnd, mouse.left() + 360.0f, mouse.top());
-    setEnd(control("Line2"), thinEnd, mouse.left() + 362.0f, mouse.top());
+    setEnd(*m_thickCable, thickEnd, mouse.left() + 360.0f, mouse.top());
+    setEnd(*m_thinCable, thinEnd, mouse.left() + 362.0f, mouse.top());
 }
 
 void DeskPage::pause(bool& running)
@@ -82,7 +81,7 @@ void DeskPage::pause(bool& running)
         return;
     shell::PauseFlag flag(running);
     for (int i = 1; i <= kSimulationPause; ++i)
-        host::DoEvents();
+        DoEvents();
 }
 
 } // namespace simulations

@@ -17,7 +17,7 @@ public:
     void Picture1_GotFocus(); // the keys' pointer starts at the sprite's top-left corner
 
 protected:
-    DeskPage(host::Host& host, const host::StoredWindow& layout, int number);
+    DeskPage(host::WindowHost& host, const host::StoredWindow& layout, int number);
     // The desk's stored colour gives way to the one the mouse pictures are drawn on.
     void afterText() override;
     // What the desk shows now, in words; said as it changes.
@@ -26,17 +26,23 @@ protected:
     bool lit(); // the sprite shows the lit board
     bool cableRed();
     // One pause guarded by its flag: skipped when a pause of that kind already runs.
-    static void pause(bool& running);
+    void pause(bool& running);
     // Puts the sprite's top-left corner at the pointer (no centring, no clamping) and the
     // given ends of the thick and the thin cable line on its top edge, 360 and 362 twips
     // from its left, reading the position back from the sprite.
     void moveMouse(float X, float Y, int thickEnd, int thinEnd);
 
+    host::Ref<host::PictureBox> m_desk{*this, "Picture1"};
+    host::Ref<host::PictureBox> m_mouse{*this, "Picmouse"};
+    host::Ref<host::Image> m_litMouse{*this, "Imgmon"};   // the pictures the sprite takes
+    host::Ref<host::Image> m_unlitMouse{*this, "Imgmi"};
+    host::Ref<host::Line> m_thickCable{*this, "Line1"};
+    host::Ref<host::Line> m_thinCable{*this, "Line2"};
+
 private:
     float m_keyX = 0, m_keyY = 0;
     QString m_said;
     unsigned m_describing = 0; // the load whose looks are being said
-
 };
 
 } // namespace simulations

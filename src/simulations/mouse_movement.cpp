@@ -1,13 +1,12 @@
 #include "simulations/mouse_movement.h"
 
-#include "host/host.h"
 #include "resources/layouts/layouts.h"
 #include "resources/texts.h"
 #include "shell/module1.h"
 
 namespace simulations {
 
-Frm6::Frm6(host::Host& host) : DeskPage(host, resources::layouts::Frm6, 6) {}
+Frm6::Frm6(host::WindowHost& host) : DeskPage(host, resources::layouts::Frm6, 6) {}
 
 void Frm6::buildText()
 {
@@ -24,14 +23,14 @@ QString Frm6::describeLook()
 
 void Frm6::Picture1_MouseMove(int, int, float X, float Y)
 {
-    control("Picmouse").setPicture(control("Imgmon").picture());
-    control("Line2").setBorderColor(host::RGB(255, 0, 0));
+    m_mouse->setPicture(m_litMouse->picture());
+    m_thinCable->setBorderColor(host::RGB(255, 0, 0));
     moveMouse(X, Y, 1, 2);
     pause(shell::module().DelayRunning);
-    host::DoEvents();
-    control("Picmouse").setPicture(control("Imgmi").picture());
-    control("Line2").setBorderColor(host::RGB(192, 192, 192));
-    host::DoEvents();
+    DoEvents();
+    m_mouse->setPicture(m_unlitMouse->picture());
+    m_thinCable->setBorderColor(host::RGB(192, 192, 192));
+    DoEvents();
 }
 
 } // namespace simulations

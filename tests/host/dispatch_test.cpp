@@ -1,5 +1,6 @@
 // Handlers: the dispatch boundary, yields that stop a handler whose window went away,
 // End, the nesting bound and the pacing of yields.
+#include "host/testing.h"
 #include "host/error.h"
 #include "host/form.h"
 #include "host/host.h"
@@ -81,12 +82,12 @@ TEST_F(DispatchTest, AHostErrorIsReportedAndTheProgramGoesOn)
     });
     first.on(host::Event::MouseMove, [&] { ++after; });
     first.Show();
-    first.raise(host::Event::Click, "Ball");
+    first.raiseEvent(host::Event::Click, "Ball");
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].prompt, "First has no control Missing.");
     EXPECT_EQ(desktop.messages[0].style, host::mb::Critical);
     EXPECT_EQ(after, 0); // the failing handler stopped at the failing step
-    first.raise(host::Event::MouseMove, "Ball");
+    first.raiseEvent(host::Event::MouseMove, "Ball");
     EXPECT_EQ(after, 1);
 }
 
@@ -105,7 +106,7 @@ TEST_F(DispatchTest, AHandlerStopsAtTheYieldAfterItsWindowWasUnloadedAndReleases
         first.control("Ball").setLeft(1); // never reached: it would load the window again
     });
     first.Show();
-    host.setYieldHook([&](std::uint64_t n) {
+    host::testing::setYieldHook(host, [&](std::uint64_t n) {
         if (n == 10) {
             first.Unload(); // as a click on another window's button during the pause would
             unloaded = true;
@@ -113,7 +114,7 @@ TEST_F(DispatchTest, AHandlerStopsAtTheYieldAfterItsWindowWasUnloadedAndReleases
     });
     first.Show();
     QWidget* widget = first.widget();
-    first.raise(host::Event::Click, "Ball");
+    first.raiseEvent(host::Event::Click, "Ball");
     EXPECT_EQ(yieldsAfterUnload, 0);
     EXPECT_FALSE(flag);
     EXPECT_FALSE(first.isLoaded());
@@ -123,15 +124,15 @@ TEST_F(DispatchTest, AHandlerStopsAtTheYieldAfterItsWindowWasUnloadedAndReleases
 
 TEST_F(DispatchTest, WhileAHandlerRunsItsControlsOutliveTheUnloadUntilItStops)
 {
-    host::Control* seen = nullptr;
+    host::Image* seen = nullptr;
     first.Show();
     first.on(host::Event::Click, [&] {
-        seen = &first.control("Ball");
+        seen = &first.image("Ball");
         first.Unload();
         // Without a yield the handler goes on; what it holds is still alive.
         EXPECT_EQ(seen->picture().name(), "ball0");
     });
-    first.raise(host::Event::Click, "Ball");
+    first.raiseEvent(host::Event::Click, "Ball");
     EXPECT_FALSE(first.isLoaded());
 }
 
@@ -149,19 +150,19 @@ TEST_F(DispatchTest, EndStopsTheCallerAtOnceAndEveryOtherHandlerAtItsNextYield)
         host.End();
         trace.push_back("inner goes on");
     });
-    host.setYieldHook([&](std::uint64_t n) {
+    host::testing::setYieldHook(host, [&](std::uint64_t n) {
         if (n == 2)
-            second.raise(host::Event::Click, "Ball");
+            second.raiseEvent(host::Event::Click, "Ball");
     });
     first.Show();
     second.Show();
-    first.raise(host::Event::Click, "Ball");
+    first.raiseEvent(host::Event::Click, "Ball");
     EXPECT_EQ(trace, (std::vector<std::string>{"outer starts", "inner ends the program"}));
     EXPECT_EQ(desktop.ends, 1);
     EXPECT_FALSE(first.isLoaded());
     EXPECT_FALSE(second.isLoaded());
     // Nothing runs any more, and nothing loads again.
-    first.raise(host::Event::Click, "Ball");
+    first.raiseEvent(host::Event::Click, "Ball");
     EXPECT_EQ(trace.size(), 2u);
 }
 
@@ -171,11 +172,11 @@ TEST_F(DispatchTest, ReentryIsBoundedSoNoStreamOfEventsOverflowsTheStack)
     first.Show();
     first.on(host::Event::MouseMove, [&] {
         ++runs;
-        first.raise(host::Event::MouseMove, "Ball"); // every yield would deliver another move
+        first.raiseEvent(host::Event::MouseMove, "Ball"); // every yield would deliver another move
     });
-    first.raise(host::Event::MouseMove, "Ball");
+    first.raiseEvent(host::Event::MouseMove, "Ball");
     EXPECT_EQ(runs, host::Host::kMaxNesting);
-    EXPECT_EQ(host.deepestNesting(), host::Host::kMaxNesting);
+    EXPECT_EQ(host::testing::deepestNesting(host), host::Host::kMaxNesting);
     EXPECT_EQ(host.nesting(), 0);
 }
 
@@ -226,7 +227,7 @@ TEST(Pacing, EveryYieldDeliversWhatWasPostedBeforeItAndOnlyPacedYieldsSleep)
         const std::array<const char*, 4> pictures{"ball1", "ball2", "ball0", "ball1"};
         for (const char* picture : pictures) {
             const int paints = seen.paints, posted = seen.posted;
-            window.control("Ball").setPicture(host::Picture::fromAsset(picture));
+            window.image("Ball").setPicture(host::Picture::fromAsset(picture));
             QCoreApplication::postEvent(&seen, new QEvent(QEvent::User));
             host.DoEvents();
             EXPECT_GT(seen.paints, paints) << picture;

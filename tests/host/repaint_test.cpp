@@ -110,7 +110,7 @@ TEST(Repaint, ASwappedPictureRepaintsWhereItDiffersAndTheSamePictureNothing)
         host.DoEvents();
     Paints paints;
     window.widget()->installEventFilter(&paints);
-    host::Control& board = window.control("Board");
+    host::Image& board = window.image("Board");
     const QRect place = board.pixelRect().toAlignedRect();
 
     board.setPicture(Picture::fromAsset("mb_plain")); // what it shows already

@@ -96,22 +96,26 @@ TEST_F(WindowsTest, UnloadForgetsEverythingAndTheNextReferenceLoadsTheStoredLayo
 {
     probe.Show();
     probe.control("Button", 2).setLeft(4000);
-    probe.control("Button", 2).setPicture(host::Picture::fromAsset("btn_for_lit"));
+    probe.image("Button", 2).setPicture(host::Picture::fromAsset("btn_for_lit"));
     probe.setBackColor(host::RGB(1, 2, 3));
     probe.Unload();
     EXPECT_FALSE(probe.isLoaded());
     EXPECT_EQ(probe.control("Button", 2).left(), 150);
-    EXPECT_EQ(probe.control("Button", 2).picture().name(), "btn_for");
+    EXPECT_EQ(probe.image("Button", 2).picture().name(), "btn_for");
     EXPECT_EQ(probe.backColor(), host::RGB(255, 255, 255));
     EXPECT_EQ(probe.loads, 2);
 }
 
 TEST_F(WindowsTest, MissingControlsAndWrongKindsFailNamingWindowAndControl)
 {
-    const std::array<std::pair<std::function<void()>, std::string>, 3> cases{{
+    const std::array<std::pair<std::function<void()>, std::string>, 6> cases{{
         {[&] { probe.control("Nope"); }, "Test has no control Nope."},
         {[&] { probe.control("Button", 3); }, "Test has no control Button(3)."},
-        {[&] { probe.control("Caption").setPicture({}); }, "Test.Caption is a label and has no property Picture."},
+        {[&] { probe.image("Caption"); }, "Test.Caption is a label, not an image."},
+        {[&] { probe.line("Rule", 0); }, "Test.Rule(0) is an image, not a line."},
+        {[&] { probe.pictureBox("Nope"); }, "Test has no picture box Nope."},
+        // Checked when the window object is made, before anything loads.
+        {[&] { host::Ref<host::Label> caption(probe, "Button", 2); }, "Test.Button(2) is an image, not a label."},
     }};
     for (const auto& [call, message] : cases) {
         try {

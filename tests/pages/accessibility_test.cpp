@@ -1,5 +1,6 @@
 // What a screen reader finds: only the windows that are shown, each named by its title; in
 // them, in reading order, headings, text, pictures with words, buttons with their keys.
+#include "host/testing.h"
 #include "host/stage.h"
 #include "resources/picture_texts.h"
 #include "support/fixture.h"
@@ -117,7 +118,7 @@ TEST_F(AccessibilityTest, APageSaysItsHeadingTextPicturesCounterAndButtonsWithTh
     QAccessibleInterface* text = named(window("Frm7"), "Page text");
     EXPECT_TRUE(text->state().readOnly);
     EXPECT_EQ(text->textInterface()->text(0, text->textInterface()->characterCount()),
-              form("Frm7").control("Rtb1").text());
+              form("Frm7").textBox("Rtb1").text());
 }
 
 TEST_F(AccessibilityTest, APressReturnsAtOnceAndTheClickThenRunsAsARealOne)
@@ -128,7 +129,7 @@ TEST_F(AccessibilityTest, APressReturnsAtOnceAndTheClickThenRunsAsARealOne)
     EXPECT_EQ(ball->role(), QAccessible::Button);
     EXPECT_TRUE(ball->text(QAccessible::Description).contains("Press Space or Return"));
     std::vector<QString> frames;
-    host->setYieldHook([&](std::uint64_t) {
+    host::testing::setYieldHook(*host, [&](std::uint64_t) {
         if (frames.empty() || frames.back() != pictureOf(form("Frm4"), "Imgballmain", 3))
             frames.push_back(pictureOf(form("Frm4"), "Imgballmain", 3));
     });
@@ -136,7 +137,7 @@ TEST_F(AccessibilityTest, APressReturnsAtOnceAndTheClickThenRunsAsARealOne)
     EXPECT_TRUE(frames.empty()); // nothing has run yet: the press only asked
     QCoreApplication::processEvents();
     EXPECT_EQ(frames.size(), 60u); // then the whole animation, as a click plays it
-    host->setYieldHook(nullptr);
+    host::testing::setYieldHook(*host, nullptr);
 
     QAccessibleInterface* next = named(window("Frm4"), "Next page");
     next->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

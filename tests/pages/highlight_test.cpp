@@ -106,10 +106,10 @@ TEST_F(HighlightTest, TheListIsSharedAndReadOnlyWhetherOrNotPageOneIsLoaded)
     f.Show();
     move("Frm5", "ImgPrint");
     EXPECT_FALSE(form("Frm1").isLoaded()); // reading the list loads nothing
-    EXPECT_EQ(f.control("ImgPrint").picture(), shell::ListImage(5));
+    EXPECT_EQ(f.image("ImgPrint").picture(), shell::ListImage(5));
     // Resting entries are the very pictures the layouts store.
-    EXPECT_EQ(shell::ListImage(6), form("Frm2").control("ImgFor").picture());
-    EXPECT_EQ(shell::ListImage(8), form("Frm2").control("ImgBack").picture());
+    EXPECT_EQ(shell::ListImage(6), form("Frm2").image("ImgFor").picture());
+    EXPECT_EQ(shell::ListImage(8), form("Frm2").image("ImgBack").picture());
 }
 
 } // namespace

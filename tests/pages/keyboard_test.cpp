@@ -1,6 +1,7 @@
 // The keyboard runs the same handlers as the clicks: each window has its shortcuts, the
 // Tab key goes round a window's controls in a logical order, Return and Space press the
 // one with the focus, and the arrow keys move the mouse on the desks.
+#include "host/testing.h"
 #include "host/stage.h"
 #include "support/fixture.h"
 
@@ -136,9 +137,9 @@ TEST_F(KeyboardTest, ReturnAndSpaceOnTheFocusedControlAreItsClick)
 {
     openPage(4);
     activate();
-    form("Frm4").control("Imgballmain", 3).focusWidget()->setFocus();
+    form("Frm4").image("Imgballmain", 3).focusWidget()->setFocus();
     std::vector<QString> frames;
-    host->setYieldHook([&](std::uint64_t) {
+    host::testing::setYieldHook(*host, [&](std::uint64_t) {
         const QString now = pictureOf(form("Frm4"), "Imgballmain", 3);
         if (frames.empty() || frames.back() != now)
             frames.push_back(now);
@@ -148,9 +149,9 @@ TEST_F(KeyboardTest, ReturnAndSpaceOnTheFocusedControlAreItsClick)
     frames.clear();
     key(Qt::Key_Return);
     EXPECT_EQ(frames.size(), 60u);
-    host->setYieldHook(nullptr);
+    host::testing::setYieldHook(*host, nullptr);
     // On a page button it is the button's click.
-    form("Frm4").control("ImgFor").focusWidget()->setFocus();
+    form("Frm4").image("ImgFor").focusWidget()->setFocus();
     key(Qt::Key_Space);
     EXPECT_TRUE(form("Frm5").isVisible());
     EXPECT_FALSE(form("Frm4").isLoaded());
@@ -165,9 +166,9 @@ TEST_F(KeyboardTest, TheArrowKeysMoveTheMouseOnTheDeskEightPixelsAPressOneWithSh
         openPage(page);
         activate();
         host::Form& f = form("Frm" + std::to_string(page));
-        f.control("Picture1").widget()->setFocus();
+        f.pictureBox("Picture1").widget()->setFocus();
         const float twips = f.twipsPerPixel();
-        const float left = f.control("Picmouse").left(), top = f.control("Picmouse").top();
+        const float left = f.pictureBox("Picmouse").left(), top = f.pictureBox("Picmouse").top();
         struct Press {
             Qt::Key key;
             Qt::KeyboardModifiers modifiers;
@@ -182,11 +183,11 @@ TEST_F(KeyboardTest, TheArrowKeysMoveTheMouseOnTheDeskEightPixelsAPressOneWithSh
         }};
         for (const Press& p : presses) {
             key(p.key, p.modifiers);
-            EXPECT_FLOAT_EQ(f.control("Picmouse").left(), left + p.dx * twips) << "page " << page;
-            EXPECT_FLOAT_EQ(f.control("Picmouse").top(), top + p.dy * twips) << "page " << page;
+            EXPECT_FLOAT_EQ(f.pictureBox("Picmouse").left(), left + p.dx * twips) << "page " << page;
+            EXPECT_FLOAT_EQ(f.pictureBox("Picmouse").top(), top + p.dy * twips) << "page " << page;
             // The cable follows, as after a move of the pointer (its lower end is end 1 on
             // page 6, end 2 on page 8).
-            host::Control& cable = f.control("Line1");
+            host::Line& cable = f.line("Line1");
             EXPECT_FLOAT_EQ(page == 6 ? cable.x1() : cable.x2(), left + p.dx * twips + 360);
         }
         EXPECT_FALSE(module().DelayRunning);
@@ -197,7 +198,7 @@ TEST_F(KeyboardTest, TheFrontEndWindowsAnswerTheKeysAsTheirClicks)
 {
     struct Case {
         Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
+        Qt::KeyboardModifiers modifiers = {};
     };
     for (const Case c : {Case{Qt::Key_Return}, Case{Qt::Key_Space}, Case{Qt::Key_Escape}}) {
         makeProgram(120);
@@ -234,10 +235,10 @@ TEST_F(KeyboardTest, EachButtonsTooltipSaysItsKey)
 {
     openPage(3);
     host::Form& f = form("Frm3");
-    EXPECT_EQ(f.toolTipOf(f.control("ImgFor")), "Next (Alt+Right)");
-    EXPECT_EQ(f.toolTipOf(f.control("ImgBack")), "Previous (Alt+Left)");
-    EXPECT_EQ(f.toolTipOf(f.control("ImgPrint")), "Print (Ctrl+P)");
-    EXPECT_EQ(f.toolTipOf(f.control("ImgExit")), "Exit (Esc)");
+    EXPECT_EQ(f.toolTipOf(f.image("ImgFor")), "Next (Alt+Right)");
+    EXPECT_EQ(f.toolTipOf(f.image("ImgBack")), "Previous (Alt+Left)");
+    EXPECT_EQ(f.toolTipOf(f.image("ImgPrint")), "Print (Ctrl+P)");
+    EXPECT_EQ(f.toolTipOf(f.image("ImgExit")), "Exit (Esc)");
 }
 
 } // namespace

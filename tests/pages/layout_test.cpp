@@ -52,7 +52,7 @@ protected:
     void SetUp() override
     {
         makeProgram(96);
-        shell::CheckScreenDpi();
+        shell::CheckScreenDpi(form("frmk0"));
     }
 };
 
@@ -68,8 +68,8 @@ TEST_F(PageLayoutTest, OnASmallFontDisplayEveryPageTakesTheFramesPlaces)
             EXPECT_EQ(f.control(p.control, p.index).left(), p.left) << n << " " << p.control;
             EXPECT_EQ(f.control(p.control, p.index).top(), p.top) << n << " " << p.control;
         }
-        EXPECT_EQ(f.control("Lblpn", 2).left(), 2205);
-        host::Control& text = f.control("Rtb1");
+        EXPECT_EQ(f.label("Lblpn", 2).left(), 2205);
+        host::Control& text = f.textBox("Rtb1");
         const std::array<float, 4> expected =
             n < 8 ? std::array<float, 4>{630, 510, 2490, 4380} : std::array<float, 4>{1008, 3012, 2496, 1332};
         EXPECT_EQ((std::array<float, 4>{text.left(), text.top(), text.width(), text.height()}), expected) << n;
@@ -87,13 +87,13 @@ TEST_F(PageLayoutTest, OnASmallFontDisplayPagesMakeTheirOwnMovesAndPageOnesCable
     host::Form& first = form("Frm1");
     const std::array<std::array<float, 4>, 2> lines{{{5940, 1344, 5940, 720}, {5925, 1350, 5925, 690}}};
     for (int i = 0; i < 2; ++i) {
-        host::Control& line = first.control(i == 0 ? "Line1" : "Line2");
+        host::Line& line = first.line(i == 0 ? "Line1" : "Line2");
         EXPECT_EQ((std::array<float, 4>{line.x1(), line.y1(), line.x2(), line.y2()}), lines[size_t(i)]);
     }
     // Nothing else moves: the desks, the ball and the motherboard keep their places.
-    EXPECT_EQ(form("Frm6").control("Picture1").left(), 3756);
-    EXPECT_EQ(form("Frm4").control("Imgballmain", 3).left(), 5115);
-    EXPECT_EQ(form("Frm8").control("Imgmb").left(), 4080);
+    EXPECT_EQ(form("Frm6").pictureBox("Picture1").left(), 3756);
+    EXPECT_EQ(form("Frm4").image("Imgballmain", 3).left(), 5115);
+    EXPECT_EQ(form("Frm8").image("Imgmb").left(), 4080);
 }
 
 TEST(PageLayoutDense, OnADenseDisplayEveryControlKeepsItsStoredValues)
@@ -102,7 +102,7 @@ TEST(PageLayoutDense, OnADenseDisplayEveryControlKeepsItsStoredValues)
     desktop.dpi = 120;
     host::Host host(desktop, std::chrono::nanoseconds(0));
     Program program(host);
-    shell::CheckScreenDpi();
+    shell::CheckScreenDpi(host.form("frmk0"));
     for (int n = 1; n <= 8; ++n) {
         host::Form& f = host.form(page(n));
         EXPECT_EQ(f.width(), 7815);
@@ -110,14 +110,15 @@ TEST(PageLayoutDense, OnADenseDisplayEveryControlKeepsItsStoredValues)
         for (const host::StoredControl& stored : f.layout().controls) {
             host::Control& c = f.control(stored.name, stored.index);
             if (stored.kind == host::Kind::Line) {
-                EXPECT_EQ((std::array<float, 4>{c.x1(), c.y1(), c.x2(), c.y2()}),
+                const auto& line = static_cast<const host::Line&>(c);
+                EXPECT_EQ((std::array<float, 4>{line.x1(), line.y1(), line.x2(), line.y2()}),
                           (std::array<float, 4>{stored.x1, stored.y1, stored.x2, stored.y2}));
             } else {
                 EXPECT_EQ(c.left(), stored.left) << f.name() << "." << c.id().toStdString();
                 EXPECT_EQ(c.top(), stored.top) << f.name() << "." << c.id().toStdString();
             }
         }
-        EXPECT_EQ(f.control("Rtb1").height(), n == 5 ? 1428 : n == 4 ? 3648 : n == 8 ? 1332 : 3492);
+        EXPECT_EQ(f.textBox("Rtb1").height(), n == 5 ? 1428 : n == 4 ? 3648 : n == 8 ? 1332 : 3492);
     }
 }
 

@@ -62,31 +62,31 @@ TEST_F(NavigationTest, ForwardAndBackShowExactlyOnePageAndNameItTheCurrentWindow
 TEST_F(NavigationTest, EveryVisitLoadsThePageAfreshAndBuildsItsTextOnce)
 {
     openPage(1);
-    EXPECT_EQ(form("Frm1").control("Rtb1").text(), joinedText(1));
+    EXPECT_EQ(form("Frm1").textBox("Rtb1").text(), joinedText(1));
     click("Frm1", "ImgFor");
     move("Frm2", "ImgFor"); // light a button, then leave
-    form("Frm2").control("Rtb1").setText("changed");
+    form("Frm2").textBox("Rtb1").setText("changed");
     click("Frm2", "ImgBack");
-    EXPECT_EQ(form("Frm1").control("Rtb1").text(), joinedText(1)); // once, not twice
+    EXPECT_EQ(form("Frm1").textBox("Rtb1").text(), joinedText(1)); // once, not twice
     click("Frm1", "ImgFor");
     EXPECT_EQ(pictureOf(form("Frm2"), "ImgFor"), "btn_for");
-    EXPECT_EQ(form("Frm2").control("Rtb1").text(), joinedText(2));
+    EXPECT_EQ(form("Frm2").textBox("Rtb1").text(), joinedText(2));
 }
 
 TEST_F(NavigationTest, EveryPageShowsItsOwnCounterHeadingAndTitleAndOnlyTheButtonsItHas)
 {
     for (int n = 1; n <= 8; ++n) {
         host::Form& f = form(page(n));
-        EXPECT_EQ(f.control("Lblpn", 0).caption(), QString::number(n));
-        EXPECT_EQ(f.control("Lblof", 1).caption(), "of");
-        EXPECT_EQ(f.control("Lblpn", 2).caption(), "8");
-        EXPECT_EQ(f.control("Lblheader").caption(), kHeadings[size_t(n - 1)]);
+        EXPECT_EQ(f.label("Lblpn", 0).caption(), QString::number(n));
+        EXPECT_EQ(f.label("Lblof", 1).caption(), "of");
+        EXPECT_EQ(f.label("Lblpn", 2).caption(), "8");
+        EXPECT_EQ(f.label("Lblheader").caption(), kHeadings[size_t(n - 1)]);
         EXPECT_EQ(f.widget()->windowTitle(),
                   QStringLiteral("15. Mouse \u2013 %1 (page %2 of 8)").arg(kHeadings[size_t(n - 1)]).arg(n));
         EXPECT_EQ(f.hasControl("ImgBack"), n > 1) << n;
         EXPECT_EQ(f.hasControl("ImgFor"), n < 8) << n;
         EXPECT_TRUE(f.hasControl("ImgPrint") && f.hasControl("ImgExit"));
-        EXPECT_EQ(f.control("Rtb1").text(), joinedText(n)) << n;
+        EXPECT_EQ(f.textBox("Rtb1").text(), joinedText(n)) << n;
         f.Unload();
     }
 }
@@ -126,7 +126,7 @@ TEST_F(NavigationTest, ExitNoChangesNothingAndThePageHasTheKeyboardAgain)
     EXPECT_EQ(desktop.ends, 0);
     EXPECT_EQ(form("Frm3").generation(), load);
     EXPECT_EQ(pictureOf(form("Frm3"), "ImgExit"), "btn_exit_lit");
-    EXPECT_EQ(form("Frm3").control("Rtb1").text(), joinedText(3));
+    EXPECT_EQ(form("Frm3").textBox("Rtb1").text(), joinedText(3));
     EXPECT_EQ(shownWindows(), (std::vector<std::string>{"FrmBack", "Frm3"}));
 }
 

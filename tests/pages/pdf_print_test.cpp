@@ -41,14 +41,14 @@ TEST_F(PdfPrintTest, APagePrintedToPdfShowsItsHeadingAndItsCounterDisc)
     auto at = [&](float twipsX, float twipsY) { return QColor(page.pixel(int(twipsX / 20), int(twipsY / 20))); };
 
     // Dark heading text somewhere in its label's box.
-    host::Control& heading = f.control("Lblheader");
+    host::Control& heading = f.label("Lblheader");
     int dark = 0;
     for (float x = heading.left(); x < heading.left() + heading.width(); x += 20)
         for (float y = heading.top(); y < heading.top() + heading.height(); y += 20)
             dark += at(x, y).lightness() < 100;
     EXPECT_GT(dark, 10);
     // The plate behind the page number is purple at its centre.
-    host::Control& plate = f.control("ImgPN", 0);
+    host::Control& plate = f.image("ImgPN", 0);
     const QColor disc = at(plate.left() + plate.width() / 2, plate.top() + plate.height() / 2 + 60);
     EXPECT_GT(disc.blue(), disc.green() + 30) << disc.name().toStdString();
     EXPECT_GT(disc.red(), disc.green()) << disc.name().toStdString();

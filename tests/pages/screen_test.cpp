@@ -68,9 +68,10 @@ bool holds(const host::Control& outer, const host::Control& inner)
 QRect covered(const host::Control& c, float perPixel, qreal ratio)
 {
     if (c.kind() == host::Kind::Line) {
+        const auto& l = static_cast<const host::Line&>(c);
         const QPoint at = origin(c, perPixel, ratio) - QPoint(device(c.left(), perPixel, ratio), device(c.top(), perPixel, ratio));
-        const QRect line = QRect(QPoint(device(c.x1(), perPixel, ratio), device(c.y1(), perPixel, ratio)),
-                                 QPoint(device(c.x2(), perPixel, ratio), device(c.y2(), perPixel, ratio)))
+        const QRect line = QRect(QPoint(device(l.x1(), perPixel, ratio), device(l.y1(), perPixel, ratio)),
+                                 QPoint(device(l.x2(), perPixel, ratio), device(l.y2(), perPixel, ratio)))
                                .normalized()
                                .translated(at);
         const int reach = int(std::ceil(c.stored().lineWidth * ratio)) + 1;
@@ -124,7 +125,7 @@ void checkWindow(host::Form& f, const std::string& label)
     for (size_t i = 0; i < controls.size(); ++i) {
         const host::Control& c = *controls[i];
         const bool picture = (c.kind() == host::Kind::Image || c.kind() == host::Kind::PictureBox) &&
-                             !c.picture().isNull();
+                             !host::pictureOf(c).isNull();
         if (!picture)
             continue;
         const bool visible = shown(c);
@@ -141,7 +142,7 @@ void checkWindow(host::Form& f, const std::string& label)
             if (!visible || inFront)
                 over.push_back(covered(o, perPixel, ratio));
         }
-        const QImage own = c.picture().image(ratio).convertToFormat(QImage::Format_ARGB32);
+        const QImage own = host::pictureOf(c).image(ratio).convertToFormat(QImage::Format_ARGB32);
         QSize size = own.size();
         if (c.kind() == host::Kind::PictureBox)
             size = size.boundedTo(inner(c, perPixel, ratio).size());
@@ -182,7 +183,7 @@ void checkWindow(host::Form& f, const std::string& label)
             for (int dx = -slack; dx <= slack && tally.wrong; ++dx)
                 if (Tally t = tallyAt(at + QPoint(dx, dy)); t.wrong < tally.wrong)
                     tally = t;
-        SCOPED_TRACE(testing::Message() << label << " " << c.id().toStdString() << " (" << c.picture().name().toStdString()
+        SCOPED_TRACE(testing::Message() << label << " " << c.id().toStdString() << " (" << host::pictureOf(c).name().toStdString()
                                         << ") at " << at.x() << "," << at.y() << (visible ? "" : ", hidden"));
         if (visible) {
             EXPECT_GT(tally.compared, 0) << "nothing of it is seen";
@@ -200,9 +201,9 @@ void checkButtons(host::Form& f, const std::string& label)
     const QImage grab = f.grabImage().convertToFormat(QImage::Format_ARGB32);
     const qreal ratio = grab.devicePixelRatio();
     for (const auto& c : f.controls()) {
-        if (c->kind() != host::Kind::PictureButton || c->picture().isNull() || !c->visible())
+        if (c->kind() != host::Kind::PictureButton || host::pictureOf(*c).isNull() || !c->visible())
             continue;
-        const QImage own = c->picture().image(ratio).convertToFormat(QImage::Format_ARGB32);
+        const QImage own = host::pictureOf(*c).image(ratio).convertToFormat(QImage::Format_ARGB32);
         const QRect button(origin(*c, f.twipsPerPixel(), ratio),
                            QSize(device(c->width(), f.twipsPerPixel(), ratio), device(c->height(), f.twipsPerPixel(), ratio)));
         // The style centres the picture; where exactly depends on its rounding.
@@ -229,7 +230,7 @@ TEST_F(ScreenIsTheLayout, PictureButtonsAndHandCursorsAreDrawnAtTheScreensDensit
     makeProgram(96);
     host::Form& page = open("Frm2");
     const qreal ratio = page.devicePixelRatio();
-    const QPointF over = page.control("ImgFor").pixelRect().center();
+    const QPointF over = page.image("ImgFor").pixelRect().center();
     QMouseEvent move(QEvent::MouseMove, over, page.widget()->mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(page.widget(), &move);
     const QPixmap hand = page.widget()->cursor().pixmap();

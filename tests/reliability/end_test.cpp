@@ -1,5 +1,6 @@
 // The exit question answered Yes from inside nested pauses: End stops every handler at
 // once, closes every window and leaves no pause flag set.
+#include "host/testing.h"
 #include "support/fixture.h"
 
 namespace {
@@ -27,7 +28,7 @@ TEST_P(EndInPause, YesStopsEveryHandlerAtOnce)
     bool nested = false, ended = false;
     std::uint64_t yieldsAtEnd = 0;
     int nestingAtEnd = 0;
-    host->setYieldHook([&](std::uint64_t n) {
+    host::testing::setYieldHook(*host, [&](std::uint64_t n) {
         if (!nested && n >= 50) {
             nested = true;
             simulate(page); // re-enters the handler that is pausing
@@ -46,7 +47,7 @@ TEST_P(EndInPause, YesStopsEveryHandlerAtOnce)
     EXPECT_EQ(desktop.ends, 1);
     EXPECT_EQ(host->yields(), yieldsAtEnd) << "a handler yielded again after End";
     EXPECT_EQ(host->nesting(), 0);
-    for (host::Form* f : host->forms())
+    for (host::Form* f : host::testing::forms(*host))
         EXPECT_FALSE(f->isLoaded() || f->isVisible()) << f->name();
     EXPECT_FALSE(module().DelayRunning);
     EXPECT_FALSE(module().DelayRunning2);

@@ -45,6 +45,7 @@ class FarPointer : public ProgramTest, public ::testing::WithParamInterface<int>
 protected:
     host::Form& page() { return form("Frm" + std::to_string(GetParam())); }
     host::Control& control(const char* name) { return page().control(name); }
+    host::Line& line(const char* name) { return page().line(name); }
 
     // Where the sprite and both cable ends must be after a move to (x, y).
     void expectFollowed(float x, float y)
@@ -52,8 +53,8 @@ protected:
         EXPECT_TRUE(same(control("Picmouse").left(), x));
         EXPECT_TRUE(same(control("Picmouse").top(), y));
         const bool six = GetParam() == 6;
-        host::Control& thick = control("Line1");
-        host::Control& thin = control("Line2");
+        host::Line& thick = line("Line1");
+        host::Line& thin = line("Line2");
         EXPECT_TRUE(same(six ? thick.x1() : thick.x2(), x + 360.0f));
         EXPECT_TRUE(same(six ? thick.y1() : thick.y2(), y));
         EXPECT_TRUE(same(six ? thin.x2() : thin.x1(), x + 362.0f));

@@ -1,5 +1,6 @@
 #include "storm.h"
 
+#include "host/testing.h"
 #include "host/form.h"
 #include "host/host.h"
 #include "program.h"
@@ -59,7 +60,7 @@ void Storm::build()
     m_watch = std::make_unique<Watch>(*m_host, m_program->module, *m_desktop);
     m_watch->allowPrefix(QStringLiteral("The page could not be printed."));
     m_watch->allowPrefix(QStringLiteral("The address could not be opened."));
-    m_host->setYieldHook([this](std::uint64_t) { onYield(); });
+    host::testing::setYieldHook(*m_host, [this](std::uint64_t) { onYield(); });
     m_endExpected = false;
     ++m_figures.programs;
     m_program->start();
@@ -92,7 +93,7 @@ std::string Storm::run(long events)
     });
     loop.exec();
     if (m_host)
-        m_figures.deepest = std::max(m_figures.deepest, m_host->deepestNesting());
+        m_figures.deepest = std::max(m_figures.deepest, host::testing::deepestNesting(*m_host));
     tearDown();
     m_figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return m_failure;
@@ -183,7 +184,7 @@ void Storm::after(const std::string& what, Source source)
         m_recent.pop_front();
     if (const int page = pageShown())
         m_figures.pages.insert(page);
-    m_figures.deepest = std::max(m_figures.deepest, m_host->deepestNesting());
+    m_figures.deepest = std::max(m_figures.deepest, host::testing::deepestNesting(*m_host));
     if (m_host->ending() || m_desktop->ends > 0) {
         if (!m_endExpected)
             fail("the program ended though nobody answered Yes");

@@ -21,18 +21,6 @@ std::string describe(const host::Form& window, const host::Control* c)
     return std::string(window.name()) + "." + (c ? c->id().toStdString() : std::string(host::kWindow));
 }
 
-const char* eventName(host::Event e)
-{
-    switch (e) {
-    case host::Event::Click: return "Click";
-    case host::Event::DblClick: return "DblClick";
-    case host::Event::MouseDown: return "MouseDown";
-    case host::Event::MouseMove: return "MouseMove";
-    case host::Event::Timer: return "Timer";
-    }
-    return "?";
-}
-
 std::string at(float x, float y) { return " (" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
 } // namespace
@@ -80,7 +68,7 @@ std::string Storm::anyEvent(host::Form& window)
     for (const auto& c : window.controls())
         if (c->kind() == host::Kind::Timer && chance(0.05)) {
             const std::string what = "tick of " + describe(window, c.get());
-            window.raise(host::Event::Timer, c.get());
+            window.raiseEvent(host::Event::Timer, c.get());
             return what;
         }
     const double r = std::uniform_real_distribution<double>(0, 1)(m_rng);
@@ -105,8 +93,8 @@ std::string Storm::raiseEvent(host::Form& window)
     const bool far = chance(0.1);
     const host::MouseArgs args{below(2) ? 0 : 1 << below(3), chance(0.1) ? below(8) : 0,
                                far ? between(-1e5f, 1e5f) : between(0, w), far ? between(-1e5f, 1e5f) : between(0, h)};
-    const std::string what = std::string("raise ") + eventName(event) + " " + describe(window, target) + at(args.x, args.y);
-    window.raise(event, target, args);
+    const std::string what = std::string("raise ") + host::eventName(event) + " " + describe(window, target) + at(args.x, args.y);
+    window.raiseEvent(event, target, args);
     return what;
 }
 
@@ -156,7 +144,7 @@ std::string Storm::realEvent(host::Form& window, bool queued)
     if (!child)
         child = top;
     int kind = chance(0.5) ? Move : chance(0.6) ? Click : chance(0.5) ? DoubleClick : Press;
-    if (window.name() == std::string_view("Form3") && child == window.control("Command1", 3).widget())
+    if (window.name() == std::string_view("Form3") && child == window.button("Command1", 3).widget())
         kind = Move;
     const QPointF local = child->mapFrom(top, point);
     std::string what = std::string(queued ? "queued " : "real ") + kNames[kind] + " " + window.name() + "/" +
@@ -185,7 +173,7 @@ std::string Storm::shortcut(host::Form& window)
 std::string Storm::clickControl(host::Form& window, const char* name, int index)
 {
     const std::string what = std::string("raise Click ") + window.name() + "." + name;
-    window.raise(host::Event::Click, name, index);
+    window.raiseEvent(host::Event::Click, name, index);
     return what;
 }
 
@@ -231,17 +219,17 @@ std::string Storm::simulationEvent()
     if (page == 4) {
         if (!real)
             return clickControl(window, "Imgballmain", 3);
-        sendMouse(window.widget(), Click, window.control("Imgballmain", 3).pixelRect().center(), false);
+        sendMouse(window.widget(), Click, window.image("Imgballmain", 3).pixelRect().center(), false);
         return "real click Frm4.Imgballmain(3)";
     }
     if (real) {
-        QWidget* desk = window.control("Picture1").widget();
+        QWidget* desk = window.pictureBox("Picture1").widget();
         const QPointF point(between(0, float(desk->width())), between(0, float(desk->height())));
         sendMouse(desk, Move, point, false);
         return std::string("real move ") + window.name() + ".Picture1" + at(float(point.x()), float(point.y()));
     }
     const host::MouseArgs args{0, 0, between(-500, 3900), between(-500, 3900)};
-    window.raise(host::Event::MouseMove, "Picture1", -1, args);
+    window.raiseEvent(host::Event::MouseMove, "Picture1", -1, args);
     return std::string("raise MouseMove ") + window.name() + ".Picture1" + at(args.x, args.y);
 }
 

@@ -1,5 +1,6 @@
 #include "watch.h"
 
+#include "host/testing.h"
 #include "host/form.h"
 #include "host/host.h"
 #include "shell/module1.h"
@@ -123,7 +124,7 @@ std::string Watch::checkCurrentForm()
 
 std::string Watch::checkHandlers()
 {
-    if (m_host.deepestNesting() >= host::Host::kMaxNesting)
+    if (host::testing::deepestNesting(m_host) >= host::Host::kMaxNesting)
         return "handlers nested up to the bound of " + std::to_string(host::Host::kMaxNesting);
     if (m_host.nesting() == 0 && (m_module.DelayRunning || m_module.DelayRunning2))
         return std::string("no handler runs but ") + (m_module.DelayRunning ? "DelayRunning" : "DelayRunning2") +
@@ -150,7 +151,7 @@ std::string Watch::checkMessages()
 
 std::string Watch::checkEnded()
 {
-    for (host::Form* f : m_host.forms())
+    for (host::Form* f : host::testing::forms(m_host))
         if (f->isLoaded() || f->isVisible())
             return std::string(f->name()) + " is still " + (f->isVisible() ? "shown" : "loaded") + " after End";
     if (m_host.nesting() != 0)

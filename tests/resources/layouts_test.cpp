@@ -1,5 +1,6 @@
 #include "resources/image_list.h"
 #include "resources/layouts/layouts.h"
+#include "support/stored_layouts.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ constexpr const char* kWindowNames[] = {
 
 const StoredWindow& window(const char* name)
 {
-    const StoredWindow* form = layouts::byName(name);
+    const StoredWindow* form = support::layoutNamed(name);
     if (!form)
         throw std::runtime_error(std::string("no layout named ") + name);
     return *form;
@@ -71,14 +72,14 @@ std::string label(const StoredWindow& form, const StoredControl& c)
 TEST(Layouts, EveryWindowIsFoundByItsOwnName)
 {
     for (const char* name : kWindowNames) {
-        const StoredWindow* form = layouts::byName(name);
+        const StoredWindow* form = support::layoutNamed(name);
         ASSERT_NE(form, nullptr) << name;
         EXPECT_STREQ(form->name, name);
         EXPECT_NE(form->title, nullptr) << name;
     }
-    EXPECT_EQ(layouts::byName("Frm9"), nullptr);
-    EXPECT_EQ(layouts::byName("frm1"), nullptr);
-    EXPECT_EQ(layouts::byName(""), nullptr);
+    EXPECT_EQ(support::layoutNamed("Frm9"), nullptr);
+    EXPECT_EQ(support::layoutNamed("frm1"), nullptr);
+    EXPECT_EQ(support::layoutNamed(""), nullptr);
 }
 
 struct FrameControl {

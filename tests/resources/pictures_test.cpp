@@ -3,6 +3,7 @@
 #include "host/picture.h"
 #include "resources/image_list.h"
 #include "resources/layouts/layouts.h"
+#include "support/stored_layouts.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -142,7 +143,7 @@ TEST(Pictures, TheMotherboardsDifferOnlyInTheirTraceRegions)
 // every density the board's mouse connector must be what it arrives at.
 const host::StoredControl& onPageEight(std::string_view name)
 {
-    const host::StoredWindow& page = *resources::layouts::byName("Frm8");
+    const host::StoredWindow& page = *support::layoutNamed("Frm8");
     const auto it = std::find_if(page.controls.begin(), page.controls.end(),
                                  [&](const host::StoredControl& c) { return c.name && name == c.name; });
     if (it == page.controls.end())

@@ -2,6 +2,7 @@
 // the package, its place before the splash, and that the checked families are the ones
 // the layouts and pictures really draw with.
 #include "resources/layouts/layouts.h"
+#include "support/stored_layouts.h"
 #include "shell/font_check.h"
 #include "support/fixture.h"
 
@@ -81,7 +82,7 @@ TEST_F(FontCheckTest, TheCheckedFamiliesAreThoseTheLayoutsAndPicturesUse)
     std::set<std::string> used;
     for (const char* name : {"Form1", "Form2", "Form3", "Form4", "Form5", "frmk0", "FrmBack", "Frm1", "Frm2",
                              "Frm3", "Frm4", "Frm5", "Frm6", "Frm7", "Frm8"}) {
-        const host::StoredWindow* window = resources::layouts::byName(name);
+        const host::StoredWindow* window = support::layoutNamed(name);
         ASSERT_NE(window, nullptr) << name;
         for (const host::StoredControl& c : window->controls)
             used.insert(key(QFont::substitute(QString::fromUtf8(c.font.family))));

@@ -26,7 +26,7 @@ TEST_F(OrvanePreviewTest, WhatTheWindowCutsOffAndWhatLiesUnderTheBlurbIsPlainGro
         const QRect window(0, 0, preview.widget()->width(), preview.widget()->height());
         ASSERT_LT(window.height(), picture.height()) << dpi << " dpi";
 
-        const host::Control& blurb = preview.control("Label1");
+        const host::Control& blurb = preview.label("Label1");
         const double twipsPerPixel = 1440.0 / dpi;
         const QRect underBlurb(int(std::floor(blurb.left() / twipsPerPixel)), int(std::floor(blurb.top() / twipsPerPixel)),
                                int(std::ceil(blurb.width() / twipsPerPixel)), int(std::ceil(blurb.height() / twipsPerPixel)));

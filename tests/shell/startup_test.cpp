@@ -40,7 +40,7 @@ TEST_F(StartupTest, DensityCheckGivesSmallFontsAt105PixelsPerInchOrFewerAndWhenT
     for (const auto& [dpi, expected] : cases) {
         makeProgram(dpi);
         EXPECT_FALSE(module().SmallFonts.has_value());
-        shell::CheckScreenDpi();
+        shell::CheckScreenDpi(form("frmk0"));
         EXPECT_EQ(module().SmallFonts, std::int16_t(expected)) << dpi << " pixels per inch";
     }
 }
@@ -126,15 +126,15 @@ TEST_F(StartupTest, FrontEndControlsTakeTheirPlacesInBothLayouts)
             EXPECT_EQ(c.left(), dpi == 96 ? p.smallLeft : p.left) << p.window << "." << p.control << " at " << dpi;
             EXPECT_EQ(c.top(), dpi == 96 ? p.smallTop : p.top) << p.window << "." << p.control << " at " << dpi;
         }
-        host::Control& line1 = form("frmk0").control("Line1");
-        host::Control& line2 = form("frmk0").control("Line2");
+        host::Line& line1 = form("frmk0").line("Line1");
+        host::Line& line2 = form("frmk0").line("Line2");
         const std::array<float, 8> expected = dpi == 96
             ? std::array<float, 8>{4305, 2049, 4305, 1425, 4290, 2055, 4290, 1395}
             : std::array<float, 8>{3804, 2052, 3804, 1428, 3792, 2052, 3792, 1392};
         EXPECT_EQ((std::array<float, 8>{line1.x1(), line1.y1(), line1.x2(), line1.y2(), line2.x1(), line2.y1(),
                                         line2.x2(), line2.y2()}),
                   expected);
-        EXPECT_EQ(form("frmk0").control("Label2").left(), 4665); // in both layouts
+        EXPECT_EQ(form("frmk0").label("Label2").left(), 4665); // in both layouts
     }
 }
 
@@ -223,7 +223,7 @@ TEST_F(MenuTest, TheWebLinkHandsTheAddressToTheShellAndAFailureIsReported)
     click("Form3", "Label2");
     ASSERT_EQ(desktop.commands.size(), 1u);
     EXPECT_EQ(desktop.commands[0], "explorer http://www.tellisande.example/");
-    EXPECT_EQ(form("Form3").control("Label2").caption(), "www.tellisande.example");
+    EXPECT_EQ(form("Form3").label("Label2").caption(), "www.tellisande.example");
 
     desktop.shellFails = true;
     click("Form3", "Label2");
@@ -237,14 +237,14 @@ TEST_F(StartupTest, TheBackdropBringsTheCurrentWindowBackOnMouseDownAndDoubleCli
     start();
     for (host::Event event : {host::Event::MouseDown, host::Event::DblClick}) {
         form("frmk0").Hide();
-        form("FrmBack").raise(event, host::kWindow);
+        form("FrmBack").raiseEvent(event, host::kWindow);
         EXPECT_TRUE(form("frmk0").isVisible()); // the title window, loaded hidden at start-up
     }
     click("frmk0", "Image2", 0);
     EXPECT_EQ(module().CurrentForm, &form("Frm1"));
     const unsigned pageLoad = form("Frm1").generation();
     form("Frm1").Hide();
-    form("FrmBack").raise(host::Event::MouseDown, host::kWindow, -1, {2, 0, 10, 10});
+    form("FrmBack").raiseEvent(host::Event::MouseDown, host::kWindow, -1, {2, 0, 10, 10});
     EXPECT_TRUE(form("Frm1").isVisible());
     EXPECT_EQ(form("Frm1").generation(), pageLoad); // brought back, not reloaded
 }

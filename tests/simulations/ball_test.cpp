@@ -1,5 +1,6 @@
 // Page 4: the ball and the shaft-encoder wheel, frame by frame, and clicks that
 // arrive while the animation pauses.
+#include "host/testing.h"
 #include "shell/module1.h"
 #include "simulations/ball_encoder.h"
 #include "support/fixture.h"
@@ -15,7 +16,7 @@ protected:
         ProgramTest::SetUp();
         openPage(4);
         // Every yield sees the pair on screen; a new pair means a new frame started.
-        host->setYieldHook([this](std::uint64_t n) {
+        host::testing::setYieldHook(*host, [this](std::uint64_t n) {
             const Pair now{pictureOf(form("Frm4"), "Imgballmain", 3), pictureOf(form("Frm4"), "ImgDisk")};
             if (frames.empty() || frames.back() != now)
                 frames.push_back(now);
@@ -76,8 +77,8 @@ TEST_F(BallTest, PointingAtTheBallChangesNoPicture)
 {
     move("Frm4", "Imgballmain", 3);
     EXPECT_EQ(pictureOf(form("Frm4"), "Imgballmain", 3), "ball0");
-    EXPECT_EQ(form("Frm4").control("Imgballmain", 3).stored().pointer, host::Pointer::HandUp);
-    EXPECT_STREQ(form("Frm4").control("Imgballmain", 3).stored().toolTip, "The ball turns the shaft encoder wheel.");
+    EXPECT_EQ(form("Frm4").image("Imgballmain", 3).stored().pointer, host::Pointer::HandUp);
+    EXPECT_STREQ(form("Frm4").image("Imgballmain", 3).stored().toolTip, "The ball turns the shaft encoder wheel.");
 }
 
 TEST_F(BallTest, LeavingThePageDuringTheAnimationStopsItWithoutReloadingThePage)

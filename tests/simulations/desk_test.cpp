@@ -1,5 +1,6 @@
 // Pages 6 and 8: the mouse following the pointer over the desk, the cable, the
 // motherboard's phases, the two pause flags and moves that arrive during a pause.
+#include "host/testing.h"
 #include "shell/module1.h"
 #include "simulations/mouse_movement.h"
 #include "support/fixture.h"
@@ -33,7 +34,7 @@ protected:
     {
         openPage(page);
         m_page = "Frm" + std::to_string(page);
-        host->setYieldHook([this](std::uint64_t n) {
+        host::testing::setYieldHook(*host, [this](std::uint64_t n) {
             if (form(m_page).isLoaded()) {
                 const Look now = look();
                 if (looks.empty() || looks.back() != now)
@@ -46,16 +47,16 @@ protected:
     Look look()
     {
         host::Form& f = form(m_page);
-        return {pictureOf(f, "Picmouse"), f.control("Line2").borderColor(),
+        return {pictureOf(f, "Picmouse"), f.line("Line2").borderColor(),
                 f.hasControl("Imgmb") ? pictureOf(f, "Imgmb") : QString()};
     }
     void moveOnDesk(float x, float y, const std::string& page = "") { move(page.empty() ? m_page : page, "Picture1", -1, x, y); }
     std::array<float, 4> sprite(const std::string& page = "")
     {
         host::Form& f = form(page.empty() ? m_page : page);
-        host::Control& mouse = f.control("Picmouse");
-        host::Control& thick = f.control("Line1");
-        host::Control& thin = f.control("Line2");
+        host::Control& mouse = f.pictureBox("Picmouse");
+        host::Line& thick = f.line("Line1");
+        host::Line& thin = f.line("Line2");
         // The cable's lower ends: end 1 on page 6, end 2 on page 8.
         const bool six = f.name() == std::string("Frm6");
         return {mouse.left(), mouse.top(), six ? thick.x1() : thick.x2(), six ? thin.x2() : thin.x1()};
@@ -69,18 +70,18 @@ protected:
 TEST_F(DeskTest, PageSixOneMoveLightsTheMouseForOnePauseAndLeavesItAtThePointer)
 {
     open(6);
-    EXPECT_EQ(form("Frm6").control("Picture1").backColor(), host::RGB(0, 64, 128));
+    EXPECT_EQ(form("Frm6").pictureBox("Picture1").backColor(), host::RGB(0, 64, 128));
     EXPECT_EQ(look(), (Look{"board_unlit", kSilver, ""}));
     moveOnDesk(300, 450);
     EXPECT_EQ(looks, (std::vector<Look>{{"board_lit", kRed, ""}, {"board_unlit", kSilver, ""}}));
     EXPECT_EQ(host->yields(), std::uint64_t(kSimulationPause + 2));
     EXPECT_EQ(sprite(), (std::array<float, 4>{300, 450, 660, 662}));
     host::Form& f = form("Frm6");
-    EXPECT_EQ(f.control("Line1").y1(), 450);
-    EXPECT_EQ(f.control("Line2").y2(), 450);
+    EXPECT_EQ(f.line("Line1").y1(), 450);
+    EXPECT_EQ(f.line("Line2").y2(), 450);
     // The cable's free ends never move.
-    EXPECT_EQ(f.control("Line1").y2(), -1248);
-    EXPECT_EQ(f.control("Line2").y1(), -1236);
+    EXPECT_EQ(f.line("Line1").y2(), -1248);
+    EXPECT_EQ(f.line("Line2").y1(), -1236);
     EXPECT_FALSE(module().DelayRunning);
 }
 
@@ -135,11 +136,11 @@ TEST_F(DeskTest, PageEightPlaysItsPhasesInOrder)
     EXPECT_EQ(atFirstYield[0], 1464);
     EXPECT_EQ(sprite(), (std::array<float, 4>{600, 300, 960, 962}));
     host::Form& f = form("Frm8");
-    EXPECT_EQ(f.control("Line1").y1(), 0); // upper ends on the desk's top edge
-    EXPECT_EQ(f.control("Line2").y2(), 0);
-    EXPECT_EQ(f.control("Line1").x1(), 1848);
-    EXPECT_EQ(f.control("Line2").x2(), 1836);
-    EXPECT_EQ(f.control("Line1").y2(), 300);
+    EXPECT_EQ(f.line("Line1").y1(), 0); // upper ends on the desk's top edge
+    EXPECT_EQ(f.line("Line2").y2(), 0);
+    EXPECT_EQ(f.line("Line1").x1(), 1848);
+    EXPECT_EQ(f.line("Line2").x2(), 1836);
+    EXPECT_EQ(f.line("Line1").y2(), 300);
 }
 
 struct NestedCase {
@@ -264,7 +265,7 @@ TEST_F(DeskTest, TheDesksSayWhatTheSimulationDoesInOrderAtMostOnceASecond)
 {
     open(8);
     host::Form& page = form("Frm8");
-    const host::Control& desk = page.control("Picture1");
+    const host::Control& desk = page.pictureBox("Picture1");
     std::vector<QString> heard;
     const QString idle = "Idle: the mouse is at rest and no data moves.";
     // Until the desk is said to be idle again: on a loaded machine the pauses stretch.

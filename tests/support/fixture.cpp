@@ -1,5 +1,7 @@
 #include "support/fixture.h"
 
+#include "host/testing.h"
+
 #include <QCoreApplication>
 #include <QWidget>
 
@@ -26,7 +28,7 @@ void ProgramTest::start() { program->start(); }
 std::vector<std::string> ProgramTest::shownWindows() const
 {
     std::vector<std::string> shown;
-    for (host::Form* f : host->forms())
+    for (host::Form* f : host::testing::forms(*host))
         if (f->isVisible())
             shown.emplace_back(f->name());
     return shown;
@@ -34,12 +36,12 @@ std::vector<std::string> ProgramTest::shownWindows() const
 
 void ProgramTest::click(std::string_view window, std::string_view control, int index)
 {
-    form(window).raise(host::Event::Click, control, index);
+    form(window).raiseEvent(host::Event::Click, control, index);
 }
 
 void ProgramTest::move(std::string_view window, std::string_view control, int index, float x, float y)
 {
-    form(window).raise(host::Event::MouseMove, control, index, host::MouseArgs{0, 0, x, y});
+    form(window).raiseEvent(host::Event::MouseMove, control, index, host::MouseArgs{0, 0, x, y});
 }
 
 void ProgramTest::openPage(int n)
@@ -55,5 +57,5 @@ void ProgramTest::openPage(int n)
 
 QString pictureOf(host::Form& form, std::string_view control, int index)
 {
-    return form.control(control, index).picture().name();
+    return host::pictureOf(form.control(control, index)).name();
 }

@@ -7,6 +7,6 @@ namespace resources::layouts {
 // the program icon.
 constinit const host::StoredWindow FrmBack{.name = "FrmBack", .title = "Vantrel", .width = 5910,
                                        .height = 3705, .backColour = 0x400040,
-                                       .maximized = true, .icon = "program_icon", .controls = {}};
+                                       .maximized = true, .icon = "program_icon", .controls = {}, .smallFonts = {}};
 
 } // namespace resources::layouts

@@ -3,14 +3,9 @@
 
 #include "host/layout.h"
 
-#include <string_view>
-
 namespace resources::layouts {
 
 extern const host::StoredWindow Form1, Form2, Form3, Form4, Form5, frmk0, FrmBack, Frm1, Frm2, Frm3,
     Frm4, Frm5, Frm6, Frm7, Frm8;
-
-// The layout of the window with this name, or nullptr when no window has it.
-const host::StoredWindow* byName(std::string_view name);
 
 } // namespace resources::layouts
