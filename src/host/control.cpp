@@ -60,7 +60,7 @@ std::unique_ptr<Control> Control::make(ControlOwner& owner, const StoredControl&
 
 Control::Control(ControlOwner& owner, const StoredControl& stored)
     : m_owner(owner), m_stored(stored), m_left(stored.left), m_top(stored.top), m_width(stored.width),
-      m_height(stored.height), m_visible(stored.visible), m_enabled(stored.enabled),
+      m_height(stored.height), m_visible(stored.visible),
       m_back(colourFromHex(stored.backColour)), m_font(fontOf(stored.font))
 {
 }
@@ -126,8 +126,6 @@ void Control::setVisible(bool visible)
     m_visible = visible;
     changed(before);
 }
-
-void Control::setEnabled(bool enabled) { m_enabled = enabled; }
 
 void Control::setBackColor(long colour)
 {
@@ -273,7 +271,7 @@ void Timer::setTimer(QTimer* timer)
 
 void Timer::setEnabled(bool enabled)
 {
-    Control::setEnabled(enabled);
+    m_enabled = enabled;
     if (!m_timer)
         return;
     if (enabled && m_stored.interval > 0)

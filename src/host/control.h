@@ -76,8 +76,6 @@ public:
 
     bool visible() const { return m_visible; }
     void setVisible(bool visible);
-    bool enabled() const { return m_enabled; }
-    virtual void setEnabled(bool enabled);
 
     long backColor() const { return colourToLong(m_back); }
     void setBackColor(long colour);
@@ -124,7 +122,6 @@ private:
     QPointer<QWidget> m_proxy;
     float m_left, m_top, m_width, m_height;
     bool m_visible;
-    bool m_enabled;
     QColor m_back;
     QFont m_font;
 };
@@ -220,11 +217,13 @@ private:
 class Timer : public Control {
 public:
     static constexpr Kind kKind = Kind::Timer;
-    Timer(ControlOwner& owner, const StoredControl& stored) : Control(owner, stored) {}
-    void setEnabled(bool enabled) override; // starts and stops it
+    Timer(ControlOwner& owner, const StoredControl& stored) : Control(owner, stored), m_enabled(stored.enabled) {}
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool enabled); // starts and stops it
     void setTimer(QTimer* timer);
 
 private:
+    bool m_enabled;
     QPointer<QTimer> m_timer;
 };
 

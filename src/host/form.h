@@ -22,6 +22,9 @@ class QWidget;
 namespace host {
 
 class Form;
+namespace testing {
+struct Access;
+}
 
 enum class Event { Click, DblClick, MouseDown, MouseMove, Timer, KeyDown, GotFocus };
 const char* eventName(Event event); // "MouseMove", for messages
@@ -105,7 +108,6 @@ public:
     // Changes at every load and unload: a handler compares it to notice that its
     // window went away while it yielded.
     unsigned generation() const { return m_generation; }
-    int runningHandlers() const { return m_depth; }
 
     // Reaching a control loads the window first (implicit load). A missing name or
     // index, or a control of another kind, fails at once, naming window and control.
@@ -194,6 +196,7 @@ protected:
 
 private:
     friend class Host;
+    friend struct testing::Access;
     struct State;
     void enterHandler() { ++m_depth; }
     void leaveHandler();

@@ -19,7 +19,7 @@ namespace host {
 
 class Stage;
 namespace testing {
-struct HostAccess;
+struct Access;
 }
 
 class Host final : public WindowHost {
@@ -76,7 +76,7 @@ public:
     void hidden(Form& form) override;
 
 private:
-    friend struct testing::HostAccess;
+    friend struct testing::Access;
     struct Frame {
         Form* form;
         unsigned generation;

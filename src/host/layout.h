@@ -70,8 +70,8 @@ struct StoredControl {
     int lineWidth = 1;   // lines, in pixels
     const char* toolTip = nullptr;
     Pointer pointer = Pointer::Default;
-    int interval = 0; // timers, milliseconds
-    bool enabled = true;
+    int interval = 0;   // timers, milliseconds
+    bool enabled = true; // timers: running from the load
     int tabIndex = -1; // keyboard order among focusable controls; -1 when not focusable
     bool focus = false; // holds the keyboard focus when the window opens
     // For assistive technology: a name where the caption, the tooltip or the picture does

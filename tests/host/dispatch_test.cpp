@@ -118,7 +118,7 @@ TEST_F(DispatchTest, AHandlerStopsAtTheYieldAfterItsWindowWasUnloadedAndReleases
     EXPECT_EQ(yieldsAfterUnload, 0);
     EXPECT_FALSE(flag);
     EXPECT_FALSE(first.isLoaded());
-    EXPECT_EQ(first.runningHandlers(), 0);
+    EXPECT_EQ(host::testing::runningHandlers(first), 0);
     EXPECT_TRUE(widget->isHidden());
 }
 
