@@ -50,11 +50,9 @@ pictures: release
 package: bootstrap-package release
 	@cmake --build $(BUILD) --target package
 
-# Release build of its own, so the figures never come from a sanitizer build.
-BENCH_BUILD := build/bench
-bench: bootstrap
-	@$(call build,$(BENCH_BUILD),$(RELEASE_OPTIONS))
-	python3 bench/run.py --build $(BENCH_BUILD)
+# On the Release build, so the figures never come from a sanitizer build.
+bench: release
+	python3 bench/run.py --build $(BUILD)
 
 # Long reliability runs: a storm of 50 000 events (STORM_EVENTS; VANTREL_STORM_SEED replays
 # a seed) under the sanitizers, then the growth check in a build without them, where the

@@ -4,7 +4,7 @@
 Start-up and memory are watched from outside the program on an Xvfb server of our
 own; the in-process harness runs on the offscreen platform and under Xvfb.
 
-    bench/run.py [--build build/bench] [--startup-runs 15] [--walks 3] [--quick]
+    bench/run.py [--build build] [--startup-runs 15] [--walks 3] [--quick]
 """
 import argparse
 import json
@@ -185,7 +185,7 @@ def harness(build, platform, display, quick):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--build", default="build/bench")
+    parser.add_argument("--build", default="build")
     parser.add_argument("--startup-runs", type=int, default=15)
     parser.add_argument("--walks", type=int, default=3)
     parser.add_argument("--quick", action="store_true", help="fewer repetitions, for a try")
@@ -230,7 +230,7 @@ def main():
     results["machine"]["load_after"] = list(os.getloadavg())
     results["commands"] = report.COMMANDS
     results["summary"], results["targets"] = report.evaluate(results)
-    out = os.path.join(args.build, "results.json")
+    out = os.path.join(args.build, "bench", "results.json")
     with open(out, "w") as f:
         json.dump(results, f, indent=1)
     report.print_table(results)

@@ -1,5 +1,7 @@
 #include "bench_desktop.h"
 
+#include "support/route.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -37,12 +39,9 @@ void ProgramRun::click(std::string_view window, std::string_view control, int in
 void ProgramRun::openPage(int n)
 {
     program.start();
-    click("Form1", host::kWindow);
-    click("Form2", "Command1");
-    click("Form3", "Command1", 2);
-    click("frmk0", "Image2", 0);
-    for (int page = 1; page < n; ++page)
-        click("Frm" + std::to_string(page), "ImgFor");
+    support::clickToPage(n, [this](std::string_view window, std::string_view control, int index) {
+        click(window, control, index);
+    });
     settle();
 }
 

@@ -127,14 +127,16 @@ void Control::setVisible(bool visible)
     changed(before);
 }
 
-void Control::setBackColor(long colour)
+void Control::assign(QColor& field, long colour)
 {
     const QColor next = colourFromLong(colour);
-    if (m_back == next)
+    if (field == next)
         return;
-    m_back = next;
+    field = next;
     changed(paintedBounds());
 }
+
+void Control::setBackColor(long colour) { assign(m_back, colour); }
 
 void Control::changed(const QRect& before, const Picture& previous) { m_owner.changed(*this, Change{before, previous}); }
 
@@ -235,14 +237,7 @@ Line::Line(ControlOwner& owner, const StoredControl& stored)
 {
 }
 
-void Line::setBorderColor(long colour)
-{
-    const QColor next = colourFromLong(colour);
-    if (m_colour == next)
-        return;
-    m_colour = next;
-    changed(paintedBounds());
-}
+void Line::setBorderColor(long colour) { assign(m_colour, colour); }
 
 QRectF Line::pixelRect() const { return QRectF(QPointF(px(m_x1), px(m_y1)), QPointF(px(m_x2), px(m_y2))).normalized(); }
 

@@ -106,6 +106,7 @@ public:
 protected:
     Control(ControlOwner& owner, const StoredControl& stored);
     void assign(float& field, float value);
+    void assign(QColor& field, long colour);
     void changed(const QRect& before, const Picture& previous = {});
     void resizeQuietly(float width, float height) { m_width = width, m_height = height; } // while made
     float px(float twips) const;
@@ -143,24 +144,16 @@ private:
 // The picture a control shows; null for the kinds that show none.
 const Picture& pictureOf(const Control& control);
 
-class Image : public PicturedControl {
+// The kinds that have nothing of their own beyond what they are made from.
+template <class Base, Kind K> class PlainControl final : public Base {
 public:
-    static constexpr Kind kKind = Kind::Image;
-    Image(ControlOwner& owner, const StoredControl& stored) : PicturedControl(owner, stored) {}
+    static constexpr Kind kKind = K;
+    PlainControl(ControlOwner& owner, const StoredControl& stored) : Base(owner, stored) {}
 };
-
-// A picture box holds painted controls of its own (the desks).
-class PictureBox : public PicturedControl {
-public:
-    static constexpr Kind kKind = Kind::PictureBox;
-    PictureBox(ControlOwner& owner, const StoredControl& stored) : PicturedControl(owner, stored) {}
-};
-
-class PictureButton : public PicturedControl {
-public:
-    static constexpr Kind kKind = Kind::PictureButton;
-    PictureButton(ControlOwner& owner, const StoredControl& stored) : PicturedControl(owner, stored) {}
-};
+using Image = PlainControl<PicturedControl, Kind::Image>;
+using PictureBox = PlainControl<PicturedControl, Kind::PictureBox>; // holds painted controls (the desks)
+using PictureButton = PlainControl<PicturedControl, Kind::PictureButton>;
+using PictureList = PlainControl<Control, Kind::PictureList>;
 
 class Label : public Control {
 public:
@@ -225,12 +218,6 @@ public:
 private:
     bool m_enabled;
     QPointer<QTimer> m_timer;
-};
-
-class PictureList : public Control {
-public:
-    static constexpr Kind kKind = Kind::PictureList;
-    PictureList(ControlOwner& owner, const StoredControl& stored) : Control(owner, stored) {}
 };
 
 // The print dialog component.

@@ -1,6 +1,7 @@
 #include "support/fixture.h"
 
 #include "host/testing.h"
+#include "support/route.h"
 
 #include <QCoreApplication>
 #include <QWidget>
@@ -47,12 +48,9 @@ void ProgramTest::move(std::string_view window, std::string_view control, int in
 void ProgramTest::openPage(int n)
 {
     start();
-    click("Form1", host::kWindow);
-    click("Form2", "Command1");
-    click("Form3", "Command1", 2);
-    click("frmk0", "Image2", 0);
-    for (int page = 1; page < n; ++page)
-        click("Frm" + std::to_string(page), "ImgFor");
+    support::clickToPage(n, [this](std::string_view window, std::string_view control, int index) {
+        click(window, control, index);
+    });
 }
 
 QString pictureOf(host::Form& form, std::string_view control, int index)
