@@ -181,6 +181,17 @@ void ContainerWidget::paintBorder(QPainter& painter, const Control& c) const
         paintFocusRing(painter, rect);
 }
 
+void ContainerWidget::showPointer(Pointer pointer)
+{
+    // Qt hands a picture cursor to the window system at every setCursor, even the same
+    // one: on X that is a request per pointer move.
+    const std::pair<Pointer, qreal> wanted{pointer, devicePixelRatioF()};
+    if (m_pointer == wanted)
+        return;
+    m_pointer = wanted;
+    setCursor(cursorFor(pointer, wanted.second));
+}
+
 bool ContainerWidget::overBorder(QPointF pos) const
 {
     for (const auto& c : m_form.controls())
@@ -214,8 +225,7 @@ void ContainerWidget::deliver(Event e, QMouseEvent* event)
     Control* hit = hitTest(event->position());
     const MouseArgs args = argsFor(event, hit);
     if (e == Event::MouseMove)
-        setCursor(cursorFor(hit ? hit->stored().pointer : m_self ? m_self->stored().pointer : Pointer::Default,
-                            devicePixelRatioF()));
+        showPointer(hit ? hit->stored().pointer : m_self ? m_self->stored().pointer : Pointer::Default);
     if (e == Event::DblClick && m_lastPress != targetOf(hit)) {
         // The first click of this pair went to another window or control (a page that
         // has just replaced the one clicked): for this one it is a fresh press.

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 #include <QWidget>
 #include <optional>
+#include <utility>
 #include <string>
 
 namespace host {
@@ -54,12 +55,14 @@ private:
     Target targetOf(const Control* c) const;
     void deliver(Event e, QMouseEvent* event);
     bool overBorder(QPointF pos) const;
+    void showPointer(Pointer pointer);
 
     Form& m_form;
     Control* m_self; // the picture box; nullptr for the window itself
     unsigned m_generation;
     std::optional<Target> m_pressed;   // until the release that makes it a click
     std::optional<Target> m_lastPress; // what a double click's first press went to
+    std::optional<std::pair<Pointer, qreal>> m_pointer; // the cursor last set, and at what ratio
 };
 
 // Paints an image, label or line of a container.

@@ -231,12 +231,20 @@ TEST_F(ScreenIsTheLayout, PictureButtonsAndHandCursorsAreDrawnAtTheScreensDensit
     host::Form& page = open("Frm2");
     const qreal ratio = page.devicePixelRatio();
     const QPointF over = page.image("ImgFor").pixelRect().center();
-    QMouseEvent move(QEvent::MouseMove, over, page.widget()->mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(page.widget(), &move);
+    auto moveTo = [&](QPointF at) {
+        QMouseEvent move(QEvent::MouseMove, at, page.widget()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(page.widget(), &move);
+    };
+    moveTo(over);
     const QPixmap hand = page.widget()->cursor().pixmap();
     ASSERT_FALSE(hand.isNull()) << "the forward button has no hand cursor";
     EXPECT_EQ(hand.devicePixelRatio(), ratio);
     EXPECT_EQ(hand.toImage(), host::Picture::fromAsset("cursor_hand_right").image(ratio).convertToFormat(hand.toImage().format()));
+    // Off the button the pointer is the desktop's again, and back on it the hand.
+    moveTo(QPointF(2, 2));
+    EXPECT_EQ(page.widget()->cursor().shape(), Qt::ArrowCursor);
+    moveTo(over);
+    EXPECT_EQ(page.widget()->cursor().shape(), Qt::BitmapCursor);
 
     // And the window's icon, which the desktop asks for at its own sizes and density.
     makeProgram(96);
