@@ -93,6 +93,11 @@ def pause_rows(platform, figures, rows, targets):
                          f"p99 < {DELAY_P99} ms, max < {DELAY_MAX:.0f} ms", met, BEFORE_DELAY))
             targets.append({"name": f"{platform} {key}", "median_ms": d["median"], "p99_ms": d["p99"],
                             "max_ms": d["max"], "met": met})
+            floor = block.get(key.replace("_ms", "_idle_ms"))
+            if floor:
+                rows.append((f"{platform}: {key.replace('_ms', '')}, program idle (the floor), n={floor['n']:.0f}",
+                             f"median {fmt(floor['median'], ' ms', 3)}, p99 {fmt(floor['p99'], '', 3)}, max {fmt(floor['max'], '', 2)}",
+                             "", None))
 
 
 MOVE_LIMIT = 0.5

@@ -1,10 +1,13 @@
-#include "host/testing.h"
 #include "bench_desktop.h"
 #include "benches.h"
 #include "x_motion.h"
 
+#include "host/testing.h"
+
 #include <QCoreApplication>
 #include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <atomic>
@@ -177,6 +180,30 @@ Json pauses(int runs, bool withEvents)
         ProgramRun::settle(10);
     };
 
+    // The floor: the same events while the program waits in its own event loop, no
+    // pause running. What a pause adds to the delays is the difference.
+    std::vector<std::pair<std::string, Json>> idle;
+    if (withEvents) {
+        QWidget* page = run.form("Frm4").widget();
+        if (motion)
+            motion->over(page->mapToGlobal(QPoint(8, 8)), page->mapToGlobal(QPoint(12, 10)));
+        receiver.recording = true;
+        if (motion)
+            motion->setRecording(true);
+        QEventLoop loop;
+        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (motion)
+            motion->setRecording(false);
+        receiver.recording = false;
+        idle.emplace_back("posted_event_delay_idle_ms", summary(receiver.delays));
+        receiver.delays.clear();
+        if (motion) {
+            idle.emplace_back("x_pointer_motion_delay_idle_ms", summary(motion->delays()));
+            motion->clear();
+        }
+    }
+
     // Page 4: a ball click plays 60 frames, each a pause of 10000 yields.
     PauseSeries ball;
     {
@@ -225,6 +252,7 @@ Json pauses(int runs, bool withEvents)
     if (motion)
         fields.emplace_back("x_pointer_motion_delay_ms", object({{"delays", summary(motion->delays())},
                                                                  {"lost", number(motion->lost())}}));
+    fields.insert(fields.end(), idle.begin(), idle.end());
     return object(fields);
 }
 

@@ -55,6 +55,12 @@ public:
         std::lock_guard lock(m_mutex);
         return m_lost;
     }
+    void clear() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_delays.clear();
+        m_lost = 0;
+    }
 
 protected:
     // The first place the user-interface thread sees a move: its window.

@@ -20,6 +20,7 @@ public:
     virtual void setRecording(bool on) = 0;
     virtual std::vector<double> delays() const = 0; // milliseconds
     virtual int lost() const = 0;                   // moves not seen within 100 ms
+    virtual void clear() = 0;                       // forgets what was measured
 };
 
 } // namespace bench

@@ -1,9 +1,9 @@
 // Handlers: the dispatch boundary, yields that stop a handler whose window went away,
 // End, the nesting bound and the pacing of yields.
-#include "host/testing.h"
 #include "host/error.h"
 #include "host/form.h"
 #include "host/host.h"
+#include "host/testing.h"
 #include "shell/module1.h"
 #include "support/scripted_desktop.h"
 

@@ -1,7 +1,7 @@
 // What a screen reader finds: only the windows that are shown, each named by its title; in
 // them, in reading order, headings, text, pictures with words, buttons with their keys.
-#include "host/testing.h"
 #include "host/stage.h"
+#include "host/testing.h"
 #include "resources/picture_texts.h"
 #include "support/fixture.h"
 

@@ -1,8 +1,8 @@
 // The keyboard runs the same handlers as the clicks: each window has its shortcuts, the
 // Tab key goes round a window's controls in a logical order, Return and Space press the
 // one with the focus, and the arrow keys move the mouse on the desks.
-#include "host/testing.h"
 #include "host/stage.h"
+#include "host/testing.h"
 #include "support/fixture.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "storm.h"
 
-#include "host/testing.h"
 #include "host/form.h"
 #include "host/host.h"
+#include "host/testing.h"
 #include "program.h"
 #include "shell/module1.h"
 #include "support/scripted_desktop.h"
