@@ -81,6 +81,10 @@ def pause_rows(platform, figures, rows, targets):
                          f"<= {limit:.0f} % of a core (median)", met, BEFORE_CPU[label]))
             targets.append({"name": f"{platform} {key} {label} cpu", "median_percent": cpu["median"],
                             "max_percent": cpu["max"], "limit_percent": limit, "met": met})
+        idle_cpu = block.get("cpu_idle_percent")
+        if idle_cpu:
+            rows.append((f"{platform}: CPU of the idle program ({label}), 3 s",
+                         f"{fmt(idle_cpu['process'], ' %', 1)} (UI thread {fmt(idle_cpu['ui_thread'], ' %', 1)})", "", None))
         for key in ("posted_event_delay_ms", "x_pointer_motion_delay_ms"):
             if key not in block:
                 continue

@@ -192,10 +192,15 @@ Json pauses(int runs, bool withEvents)
             motion->setRecording(true);
         QEventLoop loop;
         QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        const Mark before = mark(0);
         loop.exec();
+        const Mark after = mark(0);
         if (motion)
             motion->setRecording(false);
         receiver.recording = false;
+        const double ms = std::chrono::duration<double, std::milli>(after.t - before.t).count();
+        idle.emplace_back("cpu_idle_percent", object({{"process", number(100.0 * (after.cpuMs - before.cpuMs) / ms)},
+                                                      {"ui_thread", number(100.0 * (after.uiCpuMs - before.uiCpuMs) / ms)}}));
         idle.emplace_back("posted_event_delay_idle_ms", summary(receiver.delays));
         receiver.delays.clear();
         if (motion) {
