@@ -20,7 +20,7 @@ void frmk0::Form_Load()
 {
     window("FrmBack").Show();
     module().CurrentForm = this;
-    CheckScreenDpi(window("frmk0"));
+    CheckScreenDpi(*this);
     applySmallFonts(*this);
 }
 
@@ -30,8 +30,8 @@ void frmk0::Image2_Click(int)
     Unload();
 }
 
-void frmk0::Image2_MouseMove(int index) { image("Image2", index).setPicture(ListImage(1)); }
+void frmk0::Image2_MouseMove(int) { m_start->setPicture(ListImage(1)); }
 
-void frmk0::Form_MouseMove() { image("Image2", 0).setPicture(ListImage(6)); }
+void frmk0::Form_MouseMove() { m_start->setPicture(ListImage(6)); }
 
 } // namespace shell

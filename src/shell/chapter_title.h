@@ -16,6 +16,8 @@ private:
     void Image2_Click(int index);
     void Image2_MouseMove(int index);
     void Form_MouseMove();
+
+    host::Ref<host::Image> m_start{*this, "Image2", 0}; // the array's one element
 };
 
 } // namespace shell
