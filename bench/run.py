@@ -140,11 +140,12 @@ def memory_kb(pid):
     return figures
 
 
-def walk(build, display):
-    """Splash, welcome, menu, title, all eight pages; peak memory at the end."""
+def walk(build, display, wrapper=()):
+    """Splash, welcome, menu, title, all eight pages; peak memory at the end. A wrapper
+    (a profiler) runs the program when given; the memory is then the wrapper's."""
     env = qt_env(display)
-    report.note_command([os.path.join(build, "vantrel"), "# driven by xdotool"], env)
-    proc = subprocess.Popen([os.path.join(build, "vantrel")], env=env,
+    report.note_command([*wrapper, os.path.join(build, "vantrel"), "# driven by xdotool"], env)
+    proc = subprocess.Popen([*wrapper, os.path.join(build, "vantrel")], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         xdotool("search", "--sync", "--onlyvisible", "--name", "^Vantrel$")
