@@ -197,4 +197,4 @@ def print_table(results):
         print(f"{name:<{width}}  {value:<{vwidth}}  {target:<{twidth}}  {mark:<3}  {before}")
     m = results["machine"]
     print(f"\nload average before {m['load_before'][0]:.2f}, after {m['load_after'][0]:.2f} on {m['cpus']} cpus")
-    print("before: the figures of the issue, measured before the paced yields slept (load 0.08 to 0.45)")
+    print("before: the figures measured before the paced yields slept (load 0.08 to 0.45)")

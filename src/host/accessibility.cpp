@@ -368,5 +368,4 @@ void installAccessibility()
     }
 }
 
-
 } // namespace host

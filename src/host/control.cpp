@@ -33,6 +33,8 @@ const char* kindName(Kind kind)
     return "a control";
 }
 
+namespace {
+
 QFont fontOf(const StoredFont& stored)
 {
     QFont font(QString::fromUtf8(stored.family));
@@ -41,6 +43,8 @@ QFont fontOf(const StoredFont& stored)
     font.setUnderline(stored.underline);
     return font;
 }
+
+} // namespace
 
 std::unique_ptr<Control> Control::make(ControlOwner& owner, const StoredControl& stored)
 {

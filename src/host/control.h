@@ -28,7 +28,6 @@ QColor colourFromLong(long value);
 QColor colourFromHex(std::uint32_t rgb); // a layout's 0xRRGGBB
 long colourToLong(const QColor& colour);
 const char* kindName(Kind kind); // "a picture box", for messages
-QFont fontOf(const StoredFont& stored);
 
 // What a control changed: the area it covered before, in its container's pixels, and,
 // when only its picture was replaced by one of the same size in the same place, the
@@ -189,7 +188,6 @@ public:
     QRectF pixelRect() const override;
 
 private:
-
     float m_x1, m_y1, m_x2, m_y2;
     QColor m_colour;
 };

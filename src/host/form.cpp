@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -13,7 +14,21 @@
 
 namespace host {
 
-struct Form::State {
+// One load of the window, and the owner of its controls: a control of a load that has
+// been unloaded, still held by a running handler, tells nobody what it changes.
+struct Form::State final : ControlOwner {
+    explicit State(Form& form) : form(form) {}
+    const char* name() const override { return form.name(); }
+    float twipsPerPixel() const override { return 1440.0f / float(dpi); }
+    qreal devicePixelRatio() const override { return widget ? widget->devicePixelRatioF() : form.m_host.devicePixelRatio(); }
+    void changed(Control& control, const Change& change) override
+    {
+        if (form.m_state.get() == this)
+            form.changed(control, change);
+    }
+    std::unique_ptr<Printer> print(const PrintSettings& settings) override { return form.m_host.printDialog(settings, form); }
+
+    Form& form;
     std::vector<std::unique_ptr<Control>> controls;
     QPointer<QWidget> widget; // the view's; gone once the event loop deleted it
     FormView* view = nullptr;
@@ -57,7 +72,7 @@ void Form::Load()
         return;
     if (m_host.ending())
         throw Stop{};
-    auto state = std::make_unique<State>();
+    auto state = std::make_unique<State>(*this);
     state->dpi = m_host.pixelsPerInch();
     state->width = m_layout.width;
     state->height = m_layout.height;
@@ -70,7 +85,7 @@ void Form::Load()
     ++m_generation;
     try {
         for (const StoredControl& stored : m_layout.controls)
-            m_state->controls.push_back(Control::make(*this, stored));
+            m_state->controls.push_back(Control::make(*m_state, stored));
         for (auto& c : m_state->controls)
             if (c->stored().container)
                 c->setContainer(&control(c->stored().container));
@@ -111,8 +126,6 @@ void Form::changed(Control& control, const Change& change)
         m_state->view->showChange(control, change);
     controlChanged(control);
 }
-
-std::unique_ptr<Printer> Form::print(const PrintSettings& settings) { return m_host.printDialog(settings, *this); }
 
 void Form::Show()
 {
@@ -179,8 +192,7 @@ Control& Form::control(std::string_view name, int index)
 {
     if (Control* c = lookup(name, index))
         return *c;
-    requireStored(name, index, std::nullopt);
-    throw Error(std::string(m_layout.name) + " has no control " + std::string(name) + ".");
+    missing(name, index, std::nullopt);
 }
 
 bool Form::hasControl(std::string_view name, int index) { return lookup(name, index) != nullptr; }
@@ -197,12 +209,17 @@ std::string idOf(std::string_view name, int index)
 void Form::requireStored(std::string_view name, int index, std::optional<Kind> kind) const
 {
     for (const StoredControl& c : m_layout.controls)
-        if (name == c.name && index == c.index) {
-            if (kind && c.kind != *kind)
-                throw Error(std::string(m_layout.name) + "." + idOf(name, index) + " is " + kindName(c.kind) + ", not " +
-                            kindName(*kind) + ".");
+        if (name == c.name && index == c.index && (!kind || c.kind == *kind))
             return;
-        }
+    missing(name, index, kind);
+}
+
+void Form::missing(std::string_view name, int index, std::optional<Kind> kind) const
+{
+    for (const StoredControl& c : m_layout.controls)
+        if (name == c.name && index == c.index && kind && c.kind != *kind)
+            throw Error(std::string(m_layout.name) + "." + idOf(name, index) + " is " + kindName(c.kind) + ", not " +
+                        kindName(*kind) + ".");
     std::string what = "control";
     if (kind) {
         const std::string article = kindName(*kind); // "a picture box"
@@ -274,12 +291,9 @@ QWidget* Form::widget()
     return m_state->widget;
 }
 
-qreal Form::devicePixelRatio() const
-{
-    return m_state && m_state->widget ? m_state->widget->devicePixelRatioF() : m_host.devicePixelRatio();
-}
+qreal Form::devicePixelRatio() const { return m_state ? m_state->devicePixelRatio() : m_host.devicePixelRatio(); }
 
-float Form::twipsPerPixel() const { return 1440.0f / float(m_state ? m_state->dpi : 96); }
+float Form::twipsPerPixel() const { return m_state ? m_state->twipsPerPixel() : 1440.0f / 96.0f; }
 
 const std::vector<std::unique_ptr<Control>>& Form::controls() const
 {

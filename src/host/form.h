@@ -4,11 +4,9 @@
 
 #include "host/control.h"
 #include "host/desktop.h"
-#include "host/error.h"
 #include "host/layout.h"
 
 #include <QKeySequence>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <map>
@@ -84,14 +82,14 @@ protected:
     ~WindowHost() = default;
 };
 
-class Form : private ControlOwner {
+class Form {
 public:
     Form(WindowHost& host, const StoredWindow& layout);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    const char* name() const override { return m_layout.name; }
+    const char* name() const { return m_layout.name; }
     const StoredWindow& layout() const { return m_layout; }
 
     // Loads the window if needed (its load handler runs to the end first), shows it,
@@ -138,8 +136,8 @@ public:
     QImage grabImage(); // the client area as displayed now
 
     QWidget* widget(); // loads; for tests, printing and the desktop
-    float twipsPerPixel() const override;
-    qreal devicePixelRatio() const override; // of the screen the window is on
+    float twipsPerPixel() const;
+    qreal devicePixelRatio() const; // of the screen the window is on
 
     // Raises an event on a control (nullptr: the window itself) through the dispatch
     // boundary. Used by the widgets, and by tests that drive handlers directly.
@@ -203,9 +201,10 @@ private:
     void releaseDying();
     void closeForEnd();
     void sayNext(const std::pair<std::string, int>& key);
-    void changed(Control& control, const Change& change) override;
+    void changed(Control& control, const Change& change); // from the current load's controls
     Control* lookup(std::string_view name, int index); // loads; nullptr when missing
-    std::unique_ptr<Printer> print(const PrintSettings& settings) override;
+    // Throws what is wrong with the name: missing from the layout, or of another kind.
+    [[noreturn]] void missing(std::string_view name, int index, std::optional<Kind> kind) const;
 
     WindowHost& m_host;
     const StoredWindow& m_layout;
@@ -220,10 +219,8 @@ private:
 template <class T> T& Form::find(std::string_view name, int index)
 {
     Control* c = lookup(name, index);
-    if (!c || c->kind() != T::kKind) {
-        requireStored(name, index, T::kKind); // says what is wrong
-        throw Error(std::string(name) + " is not what its layout says.");
-    }
+    if (!c || c->kind() != T::kKind)
+        missing(name, index, T::kKind);
     return static_cast<T&>(*c);
 }
 

@@ -82,6 +82,8 @@ void syncWidget(const Control& c)
         if (edit->toPlainText() != text)
             edit->setPlainText(text);
     }
+    if (c.kind() == Kind::PictureButton)
+        static_cast<ButtonWidget*>(w)->showPicture(pictureOf(c));
     // The border around it is painted by its container.
     if (QWidget* container = w->parentWidget(); container && c.borderWidth() > 0)
         container->update(c.pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1));
@@ -344,10 +346,6 @@ void FormWidget::createWidget(Control& c)
         QPalette face = button->palette();
         face.setColor(QPalette::Button, c.background());
         button->setPalette(face);
-        if (const Picture& picture = static_cast<const PictureButton&>(c).picture(); !picture.isNull()) {
-            button->setIcon(picture.icon());
-            button->setIconSize(picture.size());
-        }
         if (toolTip)
             button->setToolTip(QString::fromUtf8(toolTip));
         QObject::connect(button, &QPushButton::clicked, button, form().handlerFor(c, Event::Click));
@@ -408,13 +406,10 @@ void FormWidget::showChange(const Control& c, const Change& change)
             c.widget()->update(area);
             return;
         }
+        // The border is the container's: where it was as well as where it is.
+        if (QWidget* w = c.widget(); w && w->parentWidget() && c.borderWidth() > 0 && !change.before.isEmpty())
+            w->parentWidget()->update(change.before.adjusted(-1, -1, 1, 1));
         syncWidget(c);
-        if (c.kind() == Kind::PictureButton && c.widget()) {
-            auto* button = static_cast<QPushButton*>(c.widget());
-            const Picture& picture = pictureOf(c);
-            button->setIcon(picture.isNull() ? QIcon() : picture.icon());
-            button->setIconSize(picture.size());
-        }
         return;
     }
     if (auto* proxy = static_cast<ControlProxy*>(c.proxy()))
@@ -538,6 +533,15 @@ void TextBoxWidget::focusOutEvent(QFocusEvent* event)
 }
 
 ButtonWidget::ButtonWidget(Form& form, QWidget* parent) : QPushButton(parent), m_form(form) { setMouseTracking(true); }
+
+void ButtonWidget::showPicture(const Picture& picture)
+{
+    if (picture == m_picture && !icon().isNull() == !picture.isNull())
+        return;
+    m_picture = picture;
+    setIcon(picture.isNull() ? QIcon() : picture.icon());
+    setIconSize(picture.size());
+}
 
 void ButtonWidget::keyPressEvent(QKeyEvent* event)
 {

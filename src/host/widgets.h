@@ -74,7 +74,7 @@ void syncWidget(const Control& control);
 // A window's client area, made with its controls' widgets for one load: a child of the
 // stage, centred in it at its own size (or filling it: the backdrop), stacked by Show and
 // hidden by Hide.
-class FormWidget : public ContainerWidget, public FormView {
+class FormWidget final : public ContainerWidget, public FormView {
 public:
     FormWidget(Form& form, QWidget* stage);
 
@@ -119,6 +119,7 @@ class ButtonWidget : public QPushButton {
 public:
     ButtonWidget(Form& form, QWidget* parent);
     Form& form() const { return m_form; }
+    void showPicture(const Picture& picture); // as its icon, at the size of the picture
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -127,6 +128,7 @@ protected:
 
 private:
     Form& m_form;
+    Picture m_picture;
 };
 
 } // namespace host

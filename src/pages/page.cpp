@@ -149,7 +149,7 @@ void Page::ImgPrint_Click()
         host::setScreenMousePointer(0);
         // Failing silently would leave the reader waiting for a page that never comes.
         MsgBox(QStringLiteral("The page could not be printed.\n%1").arg(QString::fromUtf8(e.what())),
-                     host::mb::OkOnly | host::mb::Exclamation, QStringLiteral("Vantrel"));
+               host::mb::OkOnly | host::mb::Exclamation, QStringLiteral("Vantrel"));
     }
 }
 

@@ -3,16 +3,18 @@
 #include "host/error.h"
 #include "host/form.h"
 #include "host/host.h"
+#include "host/stage.h"
 #include "host/widgets.h"
 #include "support/scripted_desktop.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include "host/stage.h"
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -333,6 +335,67 @@ TEST(Clicks, ADoubleClickWhoseFirstPressWentElsewhereIsAFreshClick)
                       QEvent::MouseButtonRelease})
         send(type);
     EXPECT_EQ(window.seen, (std::vector<E>{E::MouseDown, E::Click, E::DblClick}));
+    window.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A picture button, a picture box that sizes itself to its picture and one that does not,
+// and a click handler the test writes.
+constexpr std::array kKinds{
+    StoredControl{.kind = Kind::PictureButton, .name = "Go", .left = 150, .top = 150, .picture = "btn_for"},
+    StoredControl{.kind = Kind::PictureBox, .name = "Sized", .left = 1500, .top = 150, .width = 150, .height = 150,
+                  .picture = "plate", .autoSize = true},
+    StoredControl{.kind = Kind::PictureBox, .name = "Fixed", .left = 3000, .top = 150, .width = 1500, .height = 900,
+                  .picture = "plate"},
+};
+constexpr host::StoredWindow kKindsLayout{.name = "Kinds", .width = 6000, .height = 4500, .controls = kKinds};
+
+class Kinds : public host::Form {
+public:
+    explicit Kinds(host::Host& host) : Form(host, kKindsLayout) { onClick("Go", [this] { click(); }); }
+    std::function<void()> click;
+    int changes = 0;
+
+protected:
+    void controlChanged(const host::Control&) override { ++changes; }
+};
+
+TEST_F(WindowsTest, EachKindKeepsItsOwnLookAndAnUnloadedLoadChangesNothingOfTheNext)
+{
+    Kinds window(host);
+    window.Show();
+    // A picture box takes its picture's size only when it sizes itself, on screen and in twips.
+    const host::PictureBox& sized = window.pictureBox("Sized");
+    const host::PictureBox& fixed = window.pictureBox("Fixed");
+    const QSize plate = host::Picture::fromAsset("plate").size();
+    EXPECT_EQ(sized.pixelRect().size(), QSizeF(plate));
+    EXPECT_EQ(sized.width(), plate.width() * 15.0f);
+    EXPECT_EQ(fixed.pixelRect().size(), QSizeF(100, 60));
+    EXPECT_EQ((std::array<float, 2>{fixed.width(), fixed.height()}), (std::array<float, 2>{1500, 900}));
+
+    // A picture set on a button after the load is what the button shows.
+    host::PictureButton& go = window.button("Go");
+    go.setPicture(host::Picture::fromAsset("btn_for_lit"));
+    auto* shown = static_cast<QPushButton*>(go.widget());
+    const qreal ratio = shown->devicePixelRatioF();
+    EXPECT_EQ(shown->iconSize(), go.picture().size());
+    EXPECT_EQ(shown->icon().pixmap(go.picture().size(), ratio).toImage(),
+              go.picture().image(ratio).convertToFormat(shown->icon().pixmap(go.picture().size(), ratio).toImage().format()));
+
+    // A handler that still holds a control of a load it has unloaded changes nothing of the
+    // load after it.
+    window.click = [&] {
+        host::PictureBox& held = window.pictureBox("Fixed");
+        window.Unload();
+        window.Show();
+        const int before = window.changes;
+        held.setLeft(0);
+        held.setVisible(false);
+        EXPECT_EQ(window.changes, before);
+        EXPECT_EQ(window.pictureBox("Fixed").left(), 3000);
+        EXPECT_TRUE(window.pictureBox("Fixed").widget()->isVisible());
+    };
+    window.raiseEvent(host::Event::Click, "Go");
     window.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
