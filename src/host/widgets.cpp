@@ -24,6 +24,16 @@ int buttonOf(Qt::MouseButtons buttons)
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
+// Where two pictures of the same size differ, drawn at origin: whole logical pixels
+// around the tiles of device pixels in which they differ.
+QRegion differing(const Picture& before, const Picture& after, QPointF origin, qreal ratio)
+{
+    QRegion area;
+    for (const QRect& tile : before.difference(after, ratio))
+        area += QRectF(origin + QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
+    return area;
+}
+
 } // namespace
 
 void paintControl(QPainter& painter, const Control& c)
@@ -399,11 +409,7 @@ void FormWidget::showChange(const Control& c, const Change& change)
         // A picture box whose picture alone changed in place, with no border around it:
         // only the pixels in which the two pictures differ.
         if (c.kind() == Kind::PictureBox && !change.previous.isNull() && c.borderWidth() == 0 && c.widget()) {
-            const qreal ratio = devicePixelRatioF();
-            QRegion area;
-            for (const QRect& tile : change.previous.difference(pictureOf(c), ratio))
-                area += QRectF(QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
-            c.widget()->update(area);
+            c.widget()->update(differing(change.previous, pictureOf(c), QPointF(0, 0), devicePixelRatioF()));
             return;
         }
         // The border is the container's: where it was as well as where it is.
@@ -418,12 +424,7 @@ void FormWidget::showChange(const Control& c, const Change& change)
     if (!container)
         return;
     if (c.kind() == Kind::Image && !change.previous.isNull()) {
-        const qreal ratio = devicePixelRatioF();
-        const QPointF origin = c.pixelRect().topLeft();
-        QRegion area;
-        for (const QRect& tile : change.previous.difference(pictureOf(c), ratio))
-            area += QRectF(origin + QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
-        container->update(area);
+        container->update(differing(change.previous, pictureOf(c), c.pixelRect().topLeft(), devicePixelRatioF()));
         return;
     }
     const QRect area = change.before.united(c.paintedBounds());
