@@ -63,7 +63,7 @@ void Host::present(Form& form)
         if (window->fills()) {
             stage.setWindowTitle(window->windowTitle());
             if (form.layout().icon)
-                stage.setWindowIcon(Picture::iconOf(form.layout().icon));
+                stage.setWindowIcon(Picture::fromAsset(form.layout().icon).icon());
         }
         window->setShownBefore();
     }

@@ -2,14 +2,14 @@
 
 #include "host/error.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QIconEngine>
-#include <QScreen>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QSvgRenderer>
-#include <QFile>
 #include <algorithm>
 #include <cstring>
 #include <future>
@@ -173,8 +173,6 @@ private:
 } // namespace
 
 QIcon Picture::icon() const { return QIcon(new PictureIconEngine(*this)); }
-
-QIcon Picture::iconOf(std::string_view asset) { return fromAsset(asset).icon(); }
 
 namespace {
 std::function<PictureWords(const QString&)>& wordsLookup()

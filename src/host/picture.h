@@ -28,8 +28,7 @@ public:
     // The picture of an asset, rendered from its SVG source; each asset is read once
     // per run and every later call shares it. Throws host::Error for an unknown asset.
     static Picture fromAsset(std::string_view asset);
-    // An icon drawn from the asset's SVG at whatever size and density it is shown.
-    static QIcon iconOf(std::string_view asset);
+    // An icon drawn from the SVG at whatever size and density it is shown.
     QIcon icon() const;
     // Where the words for pictures come from: the program's table of them.
     static void setWords(std::function<PictureWords(const QString& asset)> lookup);
