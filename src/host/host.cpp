@@ -28,6 +28,9 @@ constexpr auto kSlack = std::chrono::milliseconds(1);
 constexpr auto kAhead = std::chrono::milliseconds(4);
 // The longest a run of yields goes without asking the window system for input.
 constexpr auto kPoll = std::chrono::microseconds(250);
+// Reading the clock costs as much as the rest of a yield that finds nothing to do, so a
+// run of such yields reads it only every kClockEvery yields.
+constexpr unsigned kClockEvery = 16;
 
 } // namespace
 
@@ -137,16 +140,26 @@ void Host::DoEvents()
 // - Posted events (repaints, deferred work, events from other threads) are delivered by
 //   every yield, as the event loop would deliver them first: what a handler changed
 //   before a lone yield is on screen when the yield returns.
-// - Input from the window system waits in its queue at most kPoll of real time, or until
-//   the next yield that sleeps, whichever comes first; a sleeping yield wakes the moment
-//   anything arrives and delivers it. Nothing is dropped or reordered.
+// - Input from the window system waits in its queue at most kPoll of real time (and the
+//   time kClockEvery yields take), or until the next yield that sleeps, whichever comes
+//   first; a sleeping yield wakes the moment anything arrives and delivers it. Nothing
+//   is dropped or reordered.
 // - Every call counts and returns; only the time between yields is shaped, so a run of
 //   N yields lasts about N times the pace however many of them find nothing to do.
+// - Real time only moves on between two readings of the clock, so a yield that stays
+//   within kAhead of the last reading cannot be one that has to sleep.
 void Host::keepPace()
 {
     using clock = std::chrono::steady_clock;
     QCoreApplication::sendPostedEvents();
+    if (m_unclocked > 0 && m_due + m_pace - m_clocked < kAhead) {
+        --m_unclocked;
+        m_due += m_pace;
+        return;
+    }
+    m_unclocked = kClockEvery - 1;
     auto now = clock::now();
+    m_clocked = now;
     // Behind schedule (a slow stretch, or a wait that woke late) the debt is kept up to
     // the slack, so late wake-ups do not add up over a pause.
     if (m_due < now - kSlack)
@@ -173,7 +186,7 @@ void Host::keepPace()
         now = clock::now();
     }
     m_wake->stop();
-    m_polled = now;
+    m_polled = m_clocked = now;
 }
 
 void Host::checkStop() const
@@ -205,6 +218,7 @@ void Host::dispatch(Form& form, const std::function<void()>& handler)
     if (m_ending || int(m_frames.size()) >= kMaxNesting)
         return;
     m_frames.push_back({&form, form.generation()});
+    m_unclocked = 0; // its first yield reads the clock: time has passed since the last one
     m_deepest = std::max(m_deepest, int(m_frames.size()));
     form.enterHandler();
     QString failure;

@@ -93,6 +93,8 @@ private:
     std::chrono::nanoseconds m_pace;
     std::chrono::steady_clock::time_point m_due{};
     std::chrono::steady_clock::time_point m_polled{}; // the last pass through the event loop
+    std::chrono::steady_clock::time_point m_clocked{}; // the last reading of the clock
+    unsigned m_unclocked = 0; // yields that may still go without reading it
     std::unique_ptr<QTimer> m_wake; // ends a paced yield's sleep
     std::vector<Form*> m_forms;
     std::vector<Frame> m_frames;

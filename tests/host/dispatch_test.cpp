@@ -8,8 +8,10 @@
 #include "support/scripted_desktop.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <array>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -240,6 +242,19 @@ TEST(Pacing, EveryYieldDeliversWhatWasPostedBeforeItAndOnlyPacedYieldsSleep)
             host.DoEvents();
         EXPECT_EQ(host.yields() - before, 2000u);
         EXPECT_EQ(host.waits() > 0, pace.count() > 0);
+        // However dense the run before it, a handler's first yield passes through the
+        // event loop once time has passed: a timer that came due meanwhile has fired.
+        QTimer due;
+        due.setSingleShot(true);
+        bool fired = false, firedByFirstYield = false;
+        QObject::connect(&due, &QTimer::timeout, [&] { fired = true; });
+        due.start(0);
+        std::this_thread::sleep_for(milliseconds(1));
+        host.dispatch(window, [&] {
+            host.DoEvents();
+            firedByFirstYield = fired;
+        });
+        EXPECT_TRUE(firedByFirstYield);
         window.widget()->removeEventFilter(&seen);
         window.Unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
