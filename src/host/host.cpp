@@ -146,8 +146,8 @@ void Host::DoEvents()
 //   is dropped or reordered.
 // - Every call counts and returns; only the time between yields is shaped, so a run of
 //   N yields lasts about N times the pace however many of them find nothing to do.
-// - Real time only moves on between two readings of the clock, so a yield that stays
-//   within kAhead of the last reading cannot be one that has to sleep.
+// - Real time only moves forward, so a yield whose schedule stays within kAhead of the
+//   last reading of the clock cannot be one that has to sleep.
 void Host::keepPace()
 {
     using clock = std::chrono::steady_clock;
