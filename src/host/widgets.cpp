@@ -537,7 +537,7 @@ ButtonWidget::ButtonWidget(Form& form, QWidget* parent) : QPushButton(parent), m
 
 void ButtonWidget::showPicture(const Picture& picture)
 {
-    if (picture == m_picture && !icon().isNull() == !picture.isNull())
+    if (picture == m_picture && icon().isNull() == picture.isNull())
         return;
     m_picture = picture;
     setIcon(picture.isNull() ? QIcon() : picture.icon());
