@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <cstring>
 #include <future>
@@ -38,12 +39,29 @@ namespace {
 // once, but their memory goes with the window. Everything else stays for the run.
 constexpr qint64 kKeptBytes = 512 * 1024;
 
-// A blank image of a size in device pixels, to render into.
-QImage canvas(QSize pixels)
+// An image of a size in device pixels, to render into; its pixels are set when drawn.
+QImage canvas(QSize pixels) { return QImage(pixels, QImage::Format_ARGB32_Premultiplied); }
+
+// The size the root element declares, in whole pixels, read without building the drawing:
+// that takes milliseconds for a window-sized picture, which its render on another thread
+// does again anyway. The whole text is read, so a broken picture is still refused here.
+// Empty when the text is not well formed or the root has no plain pixel size.
+QSize declaredSize(const QByteArray& svg)
 {
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
+    QXmlStreamReader reader(svg);
+    QSize size;
+    while (!reader.atEnd())
+        if (reader.readNext() == QXmlStreamReader::StartElement && !size.isValid()) {
+            if (reader.name() != QLatin1String("svg"))
+                return {};
+            const QXmlStreamAttributes attributes = reader.attributes();
+            bool wide = false, high = false;
+            size = QSize(attributes.value(QLatin1String("width")).toInt(&wide),
+                         attributes.value(QLatin1String("height")).toInt(&high));
+            if (!wide || !high || size.isEmpty())
+                return {};
+        }
+    return reader.hasError() ? QSize() : size;
 }
 
 QSize pixelsAt(QSize size, qreal devicePixelRatio) { return (QSizeF(size) * devicePixelRatio).toSize(); }
@@ -52,6 +70,9 @@ QSize pixelsAt(QSize size, qreal devicePixelRatio) { return (QSizeF(size) * devi
 // thread: Qt paints text into images off the user-interface thread too.
 QImage drawInto(const QByteArray& svg, QImage image)
 {
+    // Cleared here rather than where it is allocated: the first touch of a window-sized
+    // picture's pages takes milliseconds, which the other thread then takes.
+    image.fill(Qt::transparent);
     {
         // In device pixels: the ratio is the image's only once it is drawn.
         QPainter painter(&image);
@@ -99,12 +120,16 @@ Picture Picture::fromAsset(std::string_view asset)
     auto data = std::make_shared<Data>();
     data->name = name;
     data->svg = file.readAll();
-    QSvgRenderer renderer(data->svg);
-    if (!renderer.isValid()) {
-        cache().remove(name);
-        throw Error("The picture " + name.toStdString() + " cannot be read.");
+    data->size = declaredSize(data->svg);
+    if (data->size.isEmpty()) {
+        // Sizes in other units, or a picture Qt cannot draw: Qt's own reading decides.
+        const QSvgRenderer renderer(data->svg);
+        data->size = renderer.isValid() ? renderer.defaultSize() : QSize();
+        if (data->size.isEmpty()) {
+            cache().remove(name);
+            throw Error("The picture " + name.toStdString() + " cannot be read.");
+        }
     }
-    data->size = renderer.defaultSize();
     if (qint64(data->size.width()) * data->size.height() * 4 > kKeptBytes) {
         cached.shown = data;
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))

@@ -44,6 +44,12 @@ TEST(Pictures, EachRendersAtItsExactPixelSize)
         EXPECT_EQ(render(e.asset).size(), QSize(e.width, e.height)) << e.asset;
     for (const char* asset : resources::imageList())
         EXPECT_EQ(render(asset).size(), QSize(38, 38)) << asset;
+    // The size read from the root element is the one Qt's own reading of the drawing gives.
+    const QDir dir(QStringLiteral(PICTURES_DIR));
+    for (const QString& file : dir.entryList({"*.svg"})) {
+        const std::string asset = QFileInfo(file).completeBaseName().toStdString();
+        EXPECT_EQ(host::Picture::fromAsset(asset).size(), QSvgRenderer(dir.filePath(file)).defaultSize()) << asset;
+    }
 }
 
 // Share of pixels that differ from the corner pixel (the picture's ground).
