@@ -62,11 +62,11 @@ void Host::present(Form& form)
     if (!window->shownBefore()) {
         window->place();
         // The window that fills the stage gives it its title and icon, the taskbar's and
-        // the task switcher's. Set at the first showing, as the icon wakes the font system.
+        // the task switcher's.
         if (window->fills()) {
             stage.setWindowTitle(window->windowTitle());
             if (form.layout().icon)
-                stage.setWindowIcon(Picture::fromAsset(form.layout().icon).icon());
+                stage.setIcon(Picture::fromAsset(form.layout().icon).icon());
         }
         window->setShownBefore();
     }

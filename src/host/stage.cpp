@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace host {
@@ -28,6 +29,7 @@ void Stage::present()
         if (QScreen* screen = QGuiApplication::primaryScreen())
             setGeometry(screen->geometry());
         showFullScreen();
+        windowHandle()->installEventFilter(this);
         followScreen(windowHandle()->screen());
         connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) { followScreen(screen); });
     }
@@ -70,6 +72,27 @@ void Stage::focusFront()
 {
     if (FormWidget* window = front())
         window->takeFocus();
+}
+
+void Stage::setIcon(const QIcon& icon)
+{
+    if (windowHandle() && windowHandle()->isExposed()) {
+        setWindowIcon(icon);
+        m_icon = QIcon();
+    } else {
+        m_icon = icon;
+    }
+}
+
+bool Stage::eventFilter(QObject* watched, QEvent* event)
+{
+    // The exposure paints the first frame when this returns; the icon follows it.
+    if (event->type() == QEvent::Expose && !m_icon.isNull() && watched == windowHandle())
+        QTimer::singleShot(0, this, [this] {
+            if (!m_icon.isNull())
+                setIcon(m_icon);
+        });
+    return QWidget::eventFilter(watched, event);
 }
 
 void Stage::resizeEvent(QResizeEvent* event)

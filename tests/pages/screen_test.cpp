@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 #include <cmath>
 
@@ -246,11 +247,16 @@ TEST_F(ScreenIsTheLayout, PictureButtonsAndHandCursorsAreDrawnAtTheScreensDensit
     moveTo(over);
     EXPECT_EQ(page.widget()->cursor().shape(), Qt::BitmapCursor);
 
-    // And the window's icon, which the desktop asks for at its own sizes and density.
+    // And the window's icon, which the desktop asks for at its own sizes and density. It
+    // comes once the first frame is out, not before.
     makeProgram(96);
     open("FrmBack");
+    EXPECT_TRUE(host->stage().windowIcon().isNull()) << "the icon is drawn before the first frame";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->stage()));
+    for (int waited = 0; host->stage().windowIcon().isNull() && waited < 5000; waited += 10)
+        QTest::qWait(10);
     const QIcon icon = host->stage().windowIcon();
-    ASSERT_FALSE(icon.isNull());
+    ASSERT_FALSE(icon.isNull()) << "the icon never came";
     for (int size : {16, 48, 128}) {
         const QImage shown = icon.pixmap(QSize(size, size), ratio).toImage();
         EXPECT_EQ(shown.size(), QSize(size, size) * ratio) << size;
