@@ -60,10 +60,28 @@ Json movesOn(int pageNumber, int events)
         painted.push_back(msBetween(t0, Clock::now()));
     }
     const bool flagsHeld = run.program.module.DelayRunning && run.program.module.DelayRunning2;
+
+    // The floor: as many yields as a move takes, each repainting one pixel of the page,
+    // which is all the toolkit and the window system do for any yield that paints.
+    QWidget pixel(page.widget());
+    pixel.setGeometry(0, 0, 1, 1);
+    pixel.show();
+    ProgramRun::settle(5);
+    const int paintingYields = int(std::lround(yieldsPerMove));
+    std::vector<double> floor;
+    for (int i = 0; i < events; ++i) {
+        const auto t0 = Clock::now();
+        for (int k = 0; k < paintingYields; ++k) {
+            pixel.update();
+            run.host.DoEvents();
+        }
+        floor.push_back(msBetween(t0, Clock::now()));
+    }
     return object({{"handler", summary(raised)},
                    {"widget_event", summary(delivered)},
                    {"move_and_repaint", summary(painted)},
                    {"yields_per_move", number(yieldsPerMove)},
+                   {"floor", summary(floor)},
                    {"flags_still_set", boolean(flagsHeld)}});
 }
 
