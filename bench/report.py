@@ -81,6 +81,11 @@ def pause_rows(platform, figures, rows, targets):
                          f"<= {limit:.0f} % of a core (median)", met, BEFORE_CPU[label]))
             targets.append({"name": f"{platform} {key} {label} cpu", "median_percent": cpu["median"],
                             "max_percent": cpu["max"], "limit_percent": limit, "met": met})
+        lateness = block.get("sleep_lateness_ms")
+        if lateness:
+            rows.append((f"{platform}: the machine, a 0.1 ms sleep wakes late by, n={lateness['n']:.0f}",
+                         f"median {fmt(lateness['median'], ' ms', 3)}, p99 {fmt(lateness['p99'], '', 3)}, "
+                         f"max {fmt(lateness['max'], '', 2)}", "", None))
         idle_cpu = block.get("cpu_idle_percent")
         if idle_cpu:
             rows.append((f"{platform}: CPU of the idle program ({label}), 3 s",

@@ -207,6 +207,16 @@ Json pauses(int runs, bool withEvents)
             idle.emplace_back("x_pointer_motion_delay_idle_ms", summary(motion->delays()));
             motion->clear();
         }
+        // The machine's own floor, under anything that waits: how late a plain sleep of
+        // 0.1 ms wakes, over the same 3 s, with no toolkit involved.
+        std::vector<double> late;
+        for (const auto end = Clock::now() + std::chrono::seconds(3); Clock::now() < end;) {
+            const auto t0 = Clock::now();
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+            late.push_back(msBetween(t0, Clock::now()) - 0.1);
+        }
+        idle.emplace_back("sleep_lateness_ms", summary(late));
+        ProgramRun::settle(20); // what arrived meanwhile, unrecorded
     }
 
     // Page 4: a ball click plays 60 frames, each a pause of 10000 yields.
