@@ -8,6 +8,7 @@ switch it on.
 """
 
 import pyatspi
+from gi.repository import GLib
 
 # Roles of the program's top-level windows besides the one that holds every window.
 DIALOG_ROLES = (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER)
@@ -40,6 +41,17 @@ def _shown_children(node):
 
 def _showing(acc):
     return acc.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def _snapshot(read, tries=5):
+    """A reading of the live tree, taken again when a window went away while it was read:
+    its object is gone from the bus between being listed and being asked for its extents."""
+    for attempt in range(tries):
+        try:
+            return read()
+        except GLib.GError as error:
+            if "No such object path" not in str(error) or attempt == tries - 1:
+                raise
 
 
 class Tree:
@@ -82,6 +94,9 @@ class Tree:
 
     def windows(self):
         """The program's shown windows, the one in front first."""
+        return _snapshot(self._windows)
+
+    def _windows(self):
         stage = self.stage()
         if stage is None:
             return []
@@ -95,6 +110,9 @@ class Tree:
 
     def dialogs(self):
         """Shown dialogs and message boxes, as windows."""
+        return _snapshot(self._dialogs)
+
+    def _dialogs(self):
         found = []
         for top in self.tops():
             if top.getRole() in DIALOG_ROLES:
