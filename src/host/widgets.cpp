@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 
 namespace host {
@@ -316,6 +317,7 @@ FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullp
     const StoredWindow& layout = form.layout();
     setWindowTitle(QString::fromUtf8(layout.title ? layout.title : layout.name));
     setAccessibleName(windowTitle());
+    window()->installEventFilter(this);
     place();
     // Containers before what they hold: the layout lists a picture box before its content.
     for (const auto& c : form.controls())
@@ -409,7 +411,7 @@ void FormWidget::showChange(const Control& c, const Change& change)
         // A picture box whose picture alone changed in place, with no border around it:
         // only the pixels in which the two pictures differ.
         if (c.kind() == Kind::PictureBox && !change.previous.isNull() && c.borderWidth() == 0 && c.widget()) {
-            c.widget()->update(differing(change.previous, pictureOf(c), QPointF(0, 0), devicePixelRatioF()));
+            notePictureChange(c, change.previous);
             return;
         }
         // The border is the container's: where it was as well as where it is.
@@ -424,12 +426,46 @@ void FormWidget::showChange(const Control& c, const Change& change)
     if (!container)
         return;
     if (c.kind() == Kind::Image && !change.previous.isNull()) {
-        container->update(differing(change.previous, pictureOf(c), c.pixelRect().topLeft(), devicePixelRatioF()));
+        notePictureChange(c, change.previous);
         return;
     }
     const QRect area = change.before.united(c.paintedBounds());
     if (!area.isEmpty())
         container->update(area);
+}
+
+void FormWidget::notePictureChange(const Control& c, const Picture& shown)
+{
+    if (std::any_of(m_unpainted.begin(), m_unpainted.end(), [&](const auto& entry) { return entry.first == &c; }))
+        return;
+    // Posted like the toolkit's own, so the yield or event loop pass that would have
+    // painted the change still does; the stage's paint ignores a request with nothing due.
+    if (m_unpainted.empty())
+        QCoreApplication::postEvent(window(), new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    m_unpainted.emplace_back(&c, shown);
+}
+
+bool FormWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window() && event->type() == QEvent::UpdateRequest && !m_unpainted.empty())
+        markPictureChanges();
+    return false;
+}
+
+void FormWidget::markPictureChanges()
+{
+    const auto changes = std::exchange(m_unpainted, {});
+    if (!current())
+        return; // unloaded meanwhile: the controls may be gone, and nothing here is shown
+    const qreal ratio = devicePixelRatioF();
+    for (const auto& [c, shown] : changes) {
+        if (c->kind() == Kind::PictureBox) {
+            if (QWidget* box = c->widget())
+                box->update(differing(shown, pictureOf(*c), QPointF(0, 0), ratio));
+        } else if (QWidget* container = c->container() ? c->container()->widget() : this) {
+            container->update(differing(shown, pictureOf(*c), c->pixelRect().topLeft(), ratio));
+        }
+    }
 }
 
 bool FormWidget::fills() const { return form().layout().maximized; }

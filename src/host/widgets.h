@@ -95,12 +95,20 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Tab goes round this window's own controls, never into a window behind it.
     bool focusNextPrevChild(bool next) override;
+    // Watches the stage for the update request after which it paints.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createWidget(Control& control);
     void arrangeWidgets();
+    void notePictureChange(const Control& control, const Picture& shown);
+    void markPictureChanges();
 
     bool m_shownBefore = false;
+    // Controls whose picture changed since the last paint, each with the picture the
+    // screen still shows. Marked just before the paint, so that a picture set several
+    // times between two paints repaints only where the first and the last differ.
+    std::vector<std::pair<const Control*, Picture>> m_unpainted;
 };
 
 // The rich text box: read-only here; pointer movement over it goes nowhere else.

@@ -141,4 +141,52 @@ TEST(Repaint, ASwappedPictureRepaintsWhereItDiffersAndTheSamePictureNothing)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// A picture set several times between two paints, as a handler does between two yields,
+// repaints where the one on screen and the last differ, and nothing when it comes back.
+TEST(Repaint, PicturesSetBetweenTwoPaintsRepaintOnlyWhereTheShownAndTheLastDiffer)
+{
+    ScriptedDesktop desktop;
+    host::Host host(desktop, std::chrono::nanoseconds(0));
+    host::Form window(host, kWindow);
+    window.Show();
+    for (int i = 0; i < 3; ++i)
+        host.DoEvents();
+    Paints paints;
+    window.widget()->installEventFilter(&paints);
+    host::Image& board = window.image("Board");
+    const QPointF place = board.pixelRect().topLeft();
+    const qreal ratio = window.devicePixelRatio();
+    const auto logical = [&](const QRegion& tiles) {
+        QRegion out;
+        for (const QRect& tile : tiles)
+            out += QRectF(place + QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
+        return out;
+    };
+
+    for (const char* next : {"mb_serial", "mb_bus", "mb_plain"})
+        board.setPicture(Picture::fromAsset(next));
+    host.DoEvents();
+    EXPECT_TRUE(paints.regions.empty());
+
+    const Picture shown = board.picture();
+    board.setPicture(Picture::fromAsset("mb_serial"));
+    board.setPicture(Picture::fromAsset("mb_bus"));
+    host.DoEvents();
+    QRegion painted;
+    for (const QRegion& r : paints.regions)
+        painted += r;
+    const QRegion net = logical(shown.difference(board.picture(), ratio));
+    ASSERT_FALSE(net.isEmpty());
+    EXPECT_TRUE((net - painted).isEmpty());
+    EXPECT_TRUE((painted - net).isEmpty());
+    // The serial port's column differs from the plain board and not from the bus's.
+    const QRegion serialOnly = logical(shown.difference(Picture::fromAsset("mb_serial"), ratio)) - net;
+    ASSERT_FALSE(serialOnly.isEmpty());
+    EXPECT_FALSE(painted.intersects(serialOnly));
+
+    window.widget()->removeEventFilter(&paints);
+    window.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 } // namespace
