@@ -100,17 +100,49 @@ protected:
     }
 };
 
-TEST(Repaint, ASwappedPictureRepaintsWhereItDiffersAndTheSamePictureNothing)
-{
+// The board on screen, its first paints done, with every paint after that recorded.
+class Repaint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.Show();
+        for (int i = 0; i < 3; ++i)
+            host.DoEvents();
+        window.widget()->installEventFilter(&paints);
+    }
+    void TearDown() override
+    {
+        window.widget()->removeEventFilter(&paints);
+        window.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Where tiles of the board's picture, given in device pixels, lie in the window.
+    QRegion onScreen(const QRegion& tiles) const
+    {
+        const qreal ratio = window.devicePixelRatio();
+        QRegion out;
+        for (const QRect& tile : tiles)
+            out += QRectF(board.pixelRect().topLeft() + QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio)
+                       .toAlignedRect();
+        return out;
+    }
+    QRegion painted() const
+    {
+        QRegion all;
+        for (const QRegion& r : paints.regions)
+            all += r;
+        return all;
+    }
+
     ScriptedDesktop desktop;
-    host::Host host(desktop, std::chrono::nanoseconds(0));
-    host::Form window(host, kWindow);
-    window.Show();
-    for (int i = 0; i < 3; ++i)
-        host.DoEvents();
+    host::Host host{desktop, std::chrono::nanoseconds(0)};
+    host::Form window{host, kWindow};
     Paints paints;
-    window.widget()->installEventFilter(&paints);
     host::Image& board = window.image("Board");
+};
+
+TEST_F(Repaint, ASwappedPictureRepaintsWhereItDiffersAndTheSamePictureNothing)
+{
     const QRect place = board.pixelRect().toAlignedRect();
 
     board.setPicture(Picture::fromAsset("mb_plain")); // what it shows already
@@ -124,45 +156,18 @@ TEST(Repaint, ASwappedPictureRepaintsWhereItDiffersAndTheSamePictureNothing)
         board.setPicture(Picture::fromAsset(next));
         host.DoEvents();
         ASSERT_FALSE(paints.regions.empty());
-        QRegion painted;
-        for (const QRegion& r : paints.regions)
-            painted += r;
-        const qreal ratio = window.devicePixelRatio();
-        for (const QRect& tile : before.difference(board.picture(), ratio)) {
-            const QRect logical = QRectF(QPointF(place.topLeft()) + QPointF(tile.topLeft()) / ratio,
-                                         QSizeF(tile.size()) / ratio).toAlignedRect();
-            EXPECT_TRUE((QRegion(logical) - painted).isEmpty()) << logical.x() << "," << logical.y();
-        }
-        EXPECT_TRUE(place.contains(painted.boundingRect()));
-        EXPECT_NE(painted.boundingRect(), place); // not the whole picture
+        const QRegion changed = onScreen(before.difference(board.picture(), window.devicePixelRatio()));
+        EXPECT_TRUE((changed - painted()).isEmpty());
+        EXPECT_TRUE(place.contains(painted().boundingRect()));
+        EXPECT_NE(painted().boundingRect(), place); // not the whole picture
     }
-    window.widget()->removeEventFilter(&paints);
-    window.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // A picture set several times between two paints, as a handler does between two yields,
 // repaints where the one on screen and the last differ, and nothing when it comes back.
-TEST(Repaint, PicturesSetBetweenTwoPaintsRepaintOnlyWhereTheShownAndTheLastDiffer)
+TEST_F(Repaint, PicturesSetBetweenTwoPaintsRepaintOnlyWhereTheShownAndTheLastDiffer)
 {
-    ScriptedDesktop desktop;
-    host::Host host(desktop, std::chrono::nanoseconds(0));
-    host::Form window(host, kWindow);
-    window.Show();
-    for (int i = 0; i < 3; ++i)
-        host.DoEvents();
-    Paints paints;
-    window.widget()->installEventFilter(&paints);
-    host::Image& board = window.image("Board");
-    const QPointF place = board.pixelRect().topLeft();
     const qreal ratio = window.devicePixelRatio();
-    const auto logical = [&](const QRegion& tiles) {
-        QRegion out;
-        for (const QRect& tile : tiles)
-            out += QRectF(place + QPointF(tile.topLeft()) / ratio, QSizeF(tile.size()) / ratio).toAlignedRect();
-        return out;
-    };
-
     for (const char* next : {"mb_serial", "mb_bus", "mb_plain"})
         board.setPicture(Picture::fromAsset(next));
     host.DoEvents();
@@ -172,21 +177,14 @@ TEST(Repaint, PicturesSetBetweenTwoPaintsRepaintOnlyWhereTheShownAndTheLastDiffe
     board.setPicture(Picture::fromAsset("mb_serial"));
     board.setPicture(Picture::fromAsset("mb_bus"));
     host.DoEvents();
-    QRegion painted;
-    for (const QRegion& r : paints.regions)
-        painted += r;
-    const QRegion net = logical(shown.difference(board.picture(), ratio));
+    const QRegion net = onScreen(shown.difference(board.picture(), ratio));
     ASSERT_FALSE(net.isEmpty());
-    EXPECT_TRUE((net - painted).isEmpty());
-    EXPECT_TRUE((painted - net).isEmpty());
+    EXPECT_TRUE((net - painted()).isEmpty());
+    EXPECT_TRUE((painted() - net).isEmpty());
     // The serial port's column differs from the plain board and not from the bus's.
-    const QRegion serialOnly = logical(shown.difference(Picture::fromAsset("mb_serial"), ratio)) - net;
+    const QRegion serialOnly = onScreen(shown.difference(Picture::fromAsset("mb_serial"), ratio)) - net;
     ASSERT_FALSE(serialOnly.isEmpty());
-    EXPECT_FALSE(painted.intersects(serialOnly));
-
-    window.widget()->removeEventFilter(&paints);
-    window.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(painted().intersects(serialOnly));
 }
 
 } // namespace
