@@ -333,7 +333,7 @@ FormWidget::FormWidget(Form& form, QWidget* stage) : ContainerWidget(form, nullp
 
 void FormWidget::createWidget(Control& c)
 {
-    QWidget* parent = c.container() ? c.container()->widget() : this;
+    QWidget* parent = containerOf(c);
     const char* toolTip = c.stored().toolTip;
     switch (c.kind()) {
     case Kind::PictureBox: {
@@ -422,7 +422,7 @@ void FormWidget::showChange(const Control& c, const Change& change)
     }
     if (auto* proxy = static_cast<ControlProxy*>(c.proxy()))
         proxy->place();
-    QWidget* container = c.container() ? c.container()->widget() : this;
+    QWidget* container = containerOf(c);
     if (!container)
         return;
     if (c.kind() == Kind::Image && !change.previous.isNull()) {
@@ -462,10 +462,15 @@ void FormWidget::markPictureChanges()
         if (c->kind() == Kind::PictureBox) {
             if (QWidget* box = c->widget())
                 box->update(differing(shown, pictureOf(*c), QPointF(0, 0), ratio));
-        } else if (QWidget* container = c->container() ? c->container()->widget() : this) {
+        } else if (QWidget* container = containerOf(*c)) {
             container->update(differing(shown, pictureOf(*c), c->pixelRect().topLeft(), ratio));
         }
     }
+}
+
+QWidget* FormWidget::containerOf(const Control& c)
+{
+    return c.container() ? c.container()->widget() : this;
 }
 
 bool FormWidget::fills() const { return form().layout().maximized; }

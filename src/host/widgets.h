@@ -103,6 +103,8 @@ private:
     void arrangeWidgets();
     void notePictureChange(const Control& control, const Picture& shown);
     void markPictureChanges();
+    // The widget a control lies in: its picture box's, or this window's.
+    QWidget* containerOf(const Control& control);
 
     bool m_shownBefore = false;
     // Controls whose picture changed since the last paint, each with the picture the
