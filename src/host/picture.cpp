@@ -8,6 +8,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QResource>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
@@ -25,8 +26,9 @@ struct Picture::Data {
     QSize size;
     QByteArray svg;
     mutable std::map<qreal, QImage> rendered;
-    // A window-sized picture starts rendering on another thread as soon as it is read, at
-    // the screen's ratio, while its window is made and mapped; the first paint takes it.
+    // A window-sized picture the build did not render at the screen's ratio starts
+    // rendering on another thread as soon as it is read, while its window is made and
+    // mapped; the first paint takes it.
     mutable std::optional<std::pair<qreal, std::future<QImage>>> early;
     // By the other picture's name, which names its content for the whole run.
     mutable std::map<std::pair<QString, qreal>, QRegion> differences;
@@ -90,6 +92,33 @@ QImage renderAtRatio(const QByteArray& svg, QImage image, qreal devicePixelRatio
     return image;
 }
 
+// The rendering the build made of a picture at this ratio (it does so for the front end's
+// window-sized pictures at the ratios screens have); invalid where it made none.
+QResource shipped(const QString& name, qreal devicePixelRatio)
+{
+    const int whole = int(devicePixelRatio);
+    return QResource(whole == devicePixelRatio ? shippedPath(name, whole) : QString());
+}
+
+// That rendering, or a null image where there is none of this size. Reading it takes a
+// millisecond or two where drawing the picture, lettering and all, takes tens.
+QImage shippedAtRatio(const QString& name, QSize pixels, qreal devicePixelRatio)
+{
+    const QResource resource = shipped(name, devicePixelRatio);
+    if (!resource.isValid())
+        return {};
+    auto* bytes = new QByteArray(resource.uncompressedData());
+    if (bytes->size() != qsizetype(pixels.width()) * pixels.height() * 4) {
+        delete bytes;
+        return {};
+    }
+    QImage image(reinterpret_cast<const uchar*>(bytes->constData()), pixels.width(), pixels.height(),
+                 qsizetype(pixels.width()) * 4, QImage::Format_ARGB32_Premultiplied,
+                 [](void* held) { delete static_cast<QByteArray*>(held); }, bytes);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
 struct Cached {
     std::shared_ptr<Picture::Data> kept;
     std::weak_ptr<Picture::Data> shown;
@@ -137,8 +166,9 @@ Picture Picture::fromAsset(std::string_view asset)
                 const qreal ratio = screen->devicePixelRatio();
                 // The pixels are allocated here: freed later by this thread, memory taken from
                 // the other thread's allocator would stay with it.
-                data->early.emplace(ratio, std::async(std::launch::async, renderAtRatio, data->svg,
-                                                      canvas(pixelsAt(data->size, ratio)), ratio));
+                if (!shipped(name, ratio).isValid())
+                    data->early.emplace(ratio, std::async(std::launch::async, renderAtRatio, data->svg,
+                                                          canvas(pixelsAt(data->size, ratio)), ratio));
             }
     } else {
         cached.kept = data;
@@ -228,12 +258,15 @@ QImage Picture::image(qreal devicePixelRatio) const
     if (auto it = rendered.find(devicePixelRatio); it != rendered.end())
         return it->second;
     QImage image;
+    const QSize pixels = pixelsAt(m_data->size, devicePixelRatio);
     if (m_data->early && m_data->early->first == devicePixelRatio) {
         image = m_data->early->second.get();
         m_data->early.reset();
     } else {
-        image = renderAtRatio(m_data->svg, canvas(pixelsAt(m_data->size, devicePixelRatio)), devicePixelRatio);
+        image = shippedAtRatio(m_data->name, pixels, devicePixelRatio);
     }
+    if (image.isNull())
+        image = renderAtRatio(m_data->svg, canvas(pixels), devicePixelRatio);
     rendered.emplace(devicePixelRatio, image);
     return image;
 }
@@ -290,12 +323,19 @@ QRegion Picture::difference(const Picture& other, qreal devicePixelRatio) const
     return region;
 }
 
-QImage Picture::render(QSize pixels) const { return m_data ? drawInto(m_data->svg, canvas(pixels)) : QImage(); }
+QImage Picture::render(QSize pixels) const { return m_data ? renderSvg(m_data->svg, pixels) : QImage(); }
 
 void Picture::draw(QPainter& painter, QPointF topLeft) const
 {
     if (m_data)
         painter.drawImage(topLeft, image(painter.device()->devicePixelRatioF()));
+}
+
+QImage renderSvg(const QByteArray& svg, QSize pixels) { return drawInto(svg, canvas(pixels)); }
+
+QString shippedPath(const QString& asset, int devicePixelRatio)
+{
+    return QStringLiteral(":/rendered/%1@%2x").arg(asset).arg(devicePixelRatio);
 }
 
 } // namespace host

@@ -25,8 +25,9 @@ class Picture {
 public:
     Picture() = default; // no picture
 
-    // The picture of an asset, rendered from its SVG source; each asset is read once
-    // per run and every later call shares it. Throws host::Error for an unknown asset.
+    // The picture of an asset, rendered from its SVG source or read where the build
+    // rendered it already; each asset is read once per run and every later call shares
+    // it. Throws host::Error for an unknown asset.
     static Picture fromAsset(std::string_view asset);
     // An icon drawn from the SVG at whatever size and density it is shown.
     QIcon icon() const;
@@ -55,5 +56,14 @@ private:
     explicit Picture(std::shared_ptr<Data> data) : m_data(std::move(data)) {}
     std::shared_ptr<Data> m_data;
 };
+
+// Draws an SVG over a transparent image of this many device pixels: how every picture is
+// rendered, by the program and by the build for the pictures it ships already rendered.
+QImage renderSvg(const QByteArray& svg, QSize pixels);
+
+// Where the program holds a picture the build rendered at a whole device pixel ratio: its
+// pixels as QImage::Format_ARGB32_Premultiplied in this machine's byte order, rows top to
+// bottom with nothing between them, at the picture's size times the ratio.
+QString shippedPath(const QString& asset, int devicePixelRatio);
 
 } // namespace host

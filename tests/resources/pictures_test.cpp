@@ -6,8 +6,10 @@
 #include "support/stored_layouts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QImage>
+#include <QResource>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <array>
@@ -73,6 +75,35 @@ TEST(Pictures, NoneIsBlank)
         const QImage image = render(asset.c_str());
         // The rules are gradients: every pixel differs from the first.
         EXPECT_GT(drawnShare(image), 0.05) << asset;
+    }
+}
+
+// The front end's windows show their pictures as the build rendered them, at the ratios it
+// rendered: that rendering must be what the SVG draws now, pixel for pixel.
+TEST(Pictures, TheFrontEndsPicturesShipRenderedAsTheirSvgDrawsThem)
+{
+    const QDir dir(QStringLiteral(PICTURES_DIR));
+    for (const char* window : {"Form1", "Form2", "Form3", "Form4", "Form5"}) {
+        const char* asset = support::layoutNamed(window)->picture;
+        ASSERT_NE(asset, nullptr) << window;
+        QFile file(dir.filePath(QString::fromLatin1(asset) + QStringLiteral(".svg")));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << asset;
+        const QByteArray svg = file.readAll();
+        const host::Picture picture = host::Picture::fromAsset(asset);
+        for (const int ratio : {1, 2}) {
+            EXPECT_TRUE(QResource(host::shippedPath(QString::fromLatin1(asset), ratio)).isValid())
+                << asset << " is not shipped at " << ratio;
+            const QImage shown = picture.image(ratio);
+            EXPECT_EQ(shown.devicePixelRatio(), ratio) << asset;
+            QImage drawn = host::renderSvg(svg, picture.size() * ratio);
+            ASSERT_EQ(shown.size(), drawn.size()) << asset << " at " << ratio;
+            drawn.setDevicePixelRatio(ratio);
+            int differing = 0;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    differing += shown.pixel(x, y) != drawn.pixel(x, y);
+            EXPECT_EQ(differing, 0) << asset << " at " << ratio;
+        }
     }
 }
 
