@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cmath>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 
 namespace host {
 
@@ -260,6 +262,7 @@ struct HeldMessage {
 };
 QtMessageHandler g_previousHandler = nullptr;
 std::vector<HeldMessage>* g_held = nullptr;
+std::thread* g_fontConfiguration = nullptr;
 
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
@@ -278,6 +281,11 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 void afterApplication()
 {
+    if (g_fontConfiguration) {
+        g_fontConfiguration->join();
+        delete g_fontConfiguration;
+        g_fontConfiguration = nullptr;
+    }
     qInstallMessageHandler(g_previousHandler);
     if (g_held)
         for (const HeldMessage& m : *g_held)
@@ -294,6 +302,11 @@ void beforeApplication()
     // dispatcher does that for about two thirds of the CPU that GLib's takes.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
+    // The font configuration takes milliseconds of reading files to load, and the font
+    // check before the first frame needs it: it loads while the toolkit opens the display,
+    // and the toolkit's font database later finds it loaded. Loading it is safe on any
+    // thread.
+    g_fontConfiguration = new std::thread([] { FcInit(); });
 }
 
 int Host::pixelsPerInch()

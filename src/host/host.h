@@ -107,10 +107,11 @@ private:
     bool m_endRequested = false;
 };
 
-// Settings that must be made before the application object exists. Without any display
-// to open, making it then says so in one line and ends the process with status 1.
+// Settings that must be made, and work that can start, before the application object
+// exists. Without any display to open, making it then says so in one line and ends the
+// process with status 1.
 void beforeApplication();
-// Once the application object exists.
+// Once the application object exists; waits for what beforeApplication started.
 void afterApplication();
 
 } // namespace host
