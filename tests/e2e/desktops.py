@@ -55,6 +55,13 @@ class Desktop:
             wait_until(lambda: self._alive() and os.path.exists(os.path.join(runtime, socket)), 30,
                        "weston's socket", interval=0.1)
             time.sleep(1.0)  # its shell client draws the desktop
+            if not self.headless:
+                # weston draws the pointer into the screen, where it was last told the X pointer
+                # is: (0,0) until the pointer moves, which the full-screen checks would see. A
+                # real move puts it in the middle of the screen, under the centred windows.
+                middle = [str(SCREEN[0] // 2), str(SCREEN[1] // 2)]
+                subprocess.run(["xdotool", "mousemove", "0", "0", "mousemove"] + middle, env=env, check=True,
+                               capture_output=True, timeout=20)
             self.program_env = {"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": socket,
                                 "XDG_RUNTIME_DIR": runtime}
             self.program_unset = ("DISPLAY",)
